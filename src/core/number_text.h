@@ -1,0 +1,38 @@
+// The five conversions between the input boxes' texts, the record's numbers and the
+// report's digits. They fix every character of the report, so they neither use the C
+// runtime's formatting nor depend on the user's locale: the decimal separator is
+// always ".", there are no thousands separators, and every rounding to decimal digits
+// is half away from zero, as an engineer rounds by hand.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kneebrace {
+
+// Reads a number from the start of a text and never rejects it: blanks, tabs and line
+// feeds are skipped anywhere ("1 2" is 12), reading stops at the first character that
+// cannot continue the number ("45度" is 45), a text without digits is 0. The exponent
+// letter may be E or D; "&H" and "&O" introduce hexadecimal and octal integers.
+// A value beyond the double range is an Overflow fault; `what` names the input.
+double ParseLoose(std::string_view text, std::string_view what = "输入值");
+
+// Converts a whole text that must be a decimal number (blanks around it allowed).
+// Anything else is a TypeMismatch fault, a magnitude beyond the single range an
+// Overflow fault; `what` names the input in the message.
+float ParseStrict(std::string_view text, std::string_view what = "输入值");
+
+// General form of a single: at most 7 significant digits, no trailing zeros, plain
+// notation from 1E-04 up to below 1E+07, otherwise exponent notation ("1E+07").
+std::string ToText(float x);
+
+// The same for a double, with 15 significant digits and plain notation below 1E+15.
+std::string ToTextD(double x);
+
+// Fixed decimals after a pattern "0.0" or "0.0000" (as many decimals as zeros after the
+// point). The number's decimal form (7 significant digits for a single, 15 for a double)
+// is rounded, so that the digits agree with a hand calculation from the shown values.
+std::string FormatFixed(float x, std::string_view pattern);
+std::string FormatFixed(double x, std::string_view pattern);
+
+}  // namespace kneebrace
