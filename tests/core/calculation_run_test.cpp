@@ -1,0 +1,232 @@
+// The calculation run: inputs to numbers, brace geometry, and what every kind of fault
+// leaves behind in the record.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "catalogue/angle_catalogue.h"
+#include "core/calculation_run.h"
+#include "core/fault.h"
+
+namespace kneebrace {
+namespace {
+
+TEST(RunCalculation, StartTextsGiveTheWorkedExample) {
+    DesignState s = StartupDesignState();
+    RunCalculation(s, StartupInputTexts());
+    EXPECT_EQ(s.sectionParts, (std::vector<std::string>{"500", "200", "6", "12"}));
+    EXPECT_EQ(s.H, 500.0f);
+    EXPECT_EQ(s.B, 200.0f);
+    EXPECT_EQ(s.dim3, 6.0f);
+    EXPECT_EQ(s.flangeT, 12.0f);
+    EXPECT_EQ(s.gap, 10.0f);
+    EXPECT_EQ(s.K2, 50.0f);
+    EXPECT_EQ(s.K3, 50.0f);
+    EXPECT_EQ(s.Ang, 0.7853982f);
+    EXPECT_EQ(s.M, 14.0f);
+    EXPECT_EQ(s.d0, 16.0f);
+    // (10 + 500 + 50 - 12 - 50) / cos 45° = 704.278 -> 704.3
+    EXPECT_EQ(s.L0, 704.3f);
+    EXPECT_EQ(s.E2, 35.0f);
+    EXPECT_EQ(s.fy, 235.0f);
+    EXPECT_EQ(s.f, 215.0f);
+    EXPECT_EQ(s.coe, 0.5f);
+    EXPECT_EQ(s.lambda, 78.3f);
+    EXPECT_EQ(s.N, 6081.1f);
+    // The angle's end shear capacity overwrites the bolt's: 2 × 3 × 35 × 125.
+    EXPECT_EQ(s.Nv, 26250.0f);
+}
+
+TEST(RunCalculation, ReadsDesignationsAndBoxesAsTyped) {
+    struct Case {
+        const char* name;
+        std::function<void(InputTexts&)> edit;
+        std::function<void(const DesignState&)> verify;
+    };
+    const Case cases[] = {
+        {"blanks around the pieces", [](InputTexts& in) { in.Text1 = " 500 x 200 x 6 x 12 "; },
+         [](const DesignState& s) { EXPECT_EQ(s.L0, 704.3f); }},
+        {"a fifth piece is ignored", [](InputTexts& in) { in.Text1 = "500x200x6x12xabc"; },
+         [](const DesignState& s) {
+             EXPECT_EQ(s.sectionParts.size(), 5u);
+             EXPECT_EQ(s.flangeT, 12.0f);
+         }},
+        {"empty boxes read as 0", [](InputTexts& in) { in.Text2 = in.Text3 = in.Text4 = in.Text9 = ""; },
+         [](const DesignState& s) {
+             EXPECT_EQ(s.gap, 0.0f);
+             EXPECT_EQ(s.E2, 0.0f);
+             EXPECT_EQ(s.L0, 690.1f);  // 488 / cos 45° = 690.136
+         }},
+        {"an empty bolt box reads as 0", [](InputTexts& in) { in.Text6 = ""; },
+         [](const DesignState& s) {
+             EXPECT_EQ(s.M, 0.0f);
+             EXPECT_EQ(s.d0, 2.0f);
+             EXPECT_NE(s.boltShearVerdict.find("失败"), std::string::npos);
+         }},
+        {"45度 reads as 45", [](InputTexts& in) { in.Text5 = "45度"; },
+         [](const DesignState& s) { EXPECT_EQ(s.Ang, 0.7853982f); }},
+        {"one side doubles the force", [](InputTexts&) {},
+         [](const DesignState& s) { EXPECT_EQ(s.coe, 0.5f); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DesignState s = StartupDesignState();
+        InputTexts in = StartupInputTexts();
+        c.edit(in);
+        RunCalculation(s, in);
+        c.verify(s);
+    }
+}
+
+TEST(RunCalculation, RepeatedRunGivesTheSameReport) {
+    DesignState s = StartupDesignState();
+    RunCalculation(s, StartupInputTexts());
+    const std::string first = s.reportText;
+    const std::string firstSection = s.slenderText;
+    RunCalculation(s, StartupInputTexts());
+    EXPECT_EQ(s.reportText, first);
+    EXPECT_EQ(s.slenderText, firstSection);
+}
+
+// A fault after a complete run: the report stays, fields before the fault are new,
+// fields after it keep the values of the complete run.
+struct FaultCase {
+    const char* name;
+    std::function<void(InputTexts&)> edit;
+    FaultKind kind;
+    std::function<void(const DesignState& before, const DesignState& after)> verify;
+};
+
+class RunFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(RunFaults, AbandonTheRunAndKeepTheReport) {
+    const FaultCase& c = GetParam();
+    DesignState s = StartupDesignState();
+    InputTexts first = StartupInputTexts();
+    first.Text1 = "400x150x8x10";
+    first.Text2 = "20";
+    RunCalculation(s, first);
+    const DesignState before = s;
+
+    InputTexts in = StartupInputTexts();
+    c.edit(in);
+    try {
+        RunCalculation(s, in);
+        FAIL() << "the run completed";
+    } catch (const CalculationFault& f) {
+        EXPECT_EQ(FaultKindName(f.kind()), FaultKindName(c.kind));
+        EXPECT_FALSE(std::string(f.what()).empty());
+    }
+    EXPECT_EQ(s.reportText, before.reportText);
+    EXPECT_EQ(s.headerText, before.headerText);
+    c.verify(before, s);
+}
+
+const FaultCase kFaultCases[] = {
+    {"empty designation", [](InputTexts& in) { in.Text1 = ""; }, FaultKind::SubscriptOutOfRange,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_TRUE(a.sectionParts.empty());
+         EXPECT_EQ(a.H, b.H);
+     }},
+    {"two pieces", [](InputTexts& in) { in.Text1 = "500x200"; }, FaultKind::SubscriptOutOfRange,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.H, 500.0f);
+         EXPECT_EQ(a.B, 200.0f);
+         EXPECT_EQ(a.dim3, b.dim3);
+         EXPECT_EQ(a.flangeT, b.flangeT);
+     }},
+    {"three pieces", [](InputTexts& in) { in.Text1 = "500x200x6"; }, FaultKind::SubscriptOutOfRange,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.dim3, 6.0f);
+         EXPECT_EQ(a.flangeT, b.flangeT);
+     }},
+    {"empty piece", [](InputTexts& in) { in.Text1 = "500xx6x12"; }, FaultKind::TypeMismatch,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.H, 500.0f);
+         EXPECT_EQ(a.B, b.B);
+     }},
+    {"capital X makes one piece", [](InputTexts& in) { in.Text1 = "500X200X6X12"; }, FaultKind::TypeMismatch,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.sectionParts.size(), 1u);
+         EXPECT_EQ(a.H, b.H);
+     }},
+    {"unit in a piece", [](InputTexts& in) { in.Text1 = "500x200x6x12mm"; }, FaultKind::TypeMismatch,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.flangeT, b.flangeT); }},
+    {"depth beyond single", [](InputTexts& in) { in.Text1 = "1e39x200x6x12"; }, FaultKind::Overflow,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.H, b.H); }},
+    {"gap beyond single", [](InputTexts& in) { in.Text2 = "1e39"; }, FaultKind::Overflow,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.flangeT, 12.0f);
+         EXPECT_EQ(a.gap, b.gap);
+     }},
+    {"E2 beyond single", [](InputTexts& in) { in.Text9 = "-1e39"; }, FaultKind::Overflow,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.L0, 704.3f);
+         EXPECT_EQ(a.E2, b.E2);
+     }},
+    {"angle 0", [](InputTexts& in) { in.Text5 = "0"; }, FaultKind::AngleOutOfRange,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.K3, 50.0f);
+         EXPECT_EQ(a.Ang, b.Ang);
+     }},
+    {"angle empty", [](InputTexts& in) { in.Text5 = ""; }, FaultKind::AngleOutOfRange,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.Ang, b.Ang); }},
+    {"angle 90", [](InputTexts& in) { in.Text5 = "90"; }, FaultKind::AngleOutOfRange,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.Ang, b.Ang); }},
+    {"angle negative", [](InputTexts& in) { in.Text5 = "-30"; }, FaultKind::AngleOutOfRange,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.Ang, b.Ang); }},
+    {"negative bolt", [](InputTexts& in) { in.Text6 = "-1"; }, FaultKind::NegativeBoltDiameter,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.L0, b.L0); }},
+    {"bolt beyond single", [](InputTexts& in) { in.Text6 = "-1e39"; }, FaultKind::Overflow,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.M, b.M); }},
+    {"K2 larger than the rest", [](InputTexts& in) { in.Text3 = "2000"; }, FaultKind::NonPositiveLength,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_LT(a.L0, 0.0f);
+         EXPECT_EQ(a.E2, b.E2);
+     }},
+    {"flange over 100 mm", [](InputTexts& in) { in.Text1 = "500x200x6x120"; }, FaultKind::FlangeTooThick,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.flangeT, 120.0f);
+         EXPECT_EQ(a.fy, b.fy);
+         EXPECT_EQ(a.f, b.f);
+         EXPECT_EQ(a.coe, b.coe);
+     }},
+    {"hole takes the whole angle", [](InputTexts& in) { in.Text6 = "100"; }, FaultKind::NonPositiveNetArea,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.An, 265.0f - 3.0f * 102.0f);
+         EXPECT_EQ(a.N, b.N);
+         EXPECT_EQ(a.strengthText, b.strengthText);
+         // Checks (1) and (2) finished before the fault and hold this run's sections.
+         EXPECT_NE(a.slenderText, b.slenderText);
+     }},
+    {"angle that stores as 0", [](InputTexts& in) { in.Text5 = "1e-300"; }, FaultKind::DivisionByZero,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.Ang, 0.0f);
+         EXPECT_EQ(a.N, b.N);
+     }},
+    {"0/0 in the force", [](InputTexts& in) { in.Text1 = "500x0x6x12"; in.Text5 = "1e-300"; },
+     FaultKind::InvalidOperation, [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.N, b.N); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, RunFaults, ::testing::ValuesIn(kFaultCases),
+                         [](const auto& info) {
+                             std::string n = info.param.name;
+                             for (char& ch : n) if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return n;
+                         });
+
+TEST(RunCalculation, OptionCodesOutsideOneAndTwoChangeNothing) {
+    DesignState s = StartupDesignState();
+    RunCalculation(s, StartupInputTexts());
+    s.gradeCode = 3;
+    s.layoutCode = 0;
+    InputTexts in = StartupInputTexts();
+    in.Text1 = "500x200x6x20";  // would give f 205 under Q235
+    RunCalculation(s, in);
+    EXPECT_EQ(s.f, 215.0f);
+    EXPECT_EQ(s.coe, 0.5f);
+}
+
+}  // namespace
+}  // namespace kneebrace
