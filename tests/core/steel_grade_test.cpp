@@ -10,31 +10,30 @@ namespace kneebrace {
 namespace {
 
 struct BandCase {
+    void (*apply)(DesignState&);
     float thickness;
+    float fy;
     float f;
 };
 
-TEST(SteelGrade, Q235Bands) {
-    const BandCase cases[] = {{-5, 215}, {0, 215}, {12, 215}, {16, 215}, {16.5f, 205}, {40, 205},
-                              {40.5f, 200}, {60, 200}, {60.1f, 190}, {100, 190}};
+TEST(SteelGrade, DesignStrengthByThicknessBand) {
+    const BandCase cases[] = {
+        {ApplyGradeQ235, -5, 235, 215},   {ApplyGradeQ235, 0, 235, 215},
+        {ApplyGradeQ235, 12, 235, 215},   {ApplyGradeQ235, 16, 235, 215},
+        {ApplyGradeQ235, 16.5f, 235, 205}, {ApplyGradeQ235, 40, 235, 205},
+        {ApplyGradeQ235, 40.5f, 235, 200}, {ApplyGradeQ235, 60, 235, 200},
+        {ApplyGradeQ235, 60.1f, 235, 190}, {ApplyGradeQ235, 100, 235, 190},
+        {ApplyGradeQ345, 12, 345, 310},   {ApplyGradeQ345, 16, 345, 310},
+        {ApplyGradeQ345, 16.5f, 345, 295}, {ApplyGradeQ345, 35, 345, 295},
+        {ApplyGradeQ345, 36, 345, 265},   {ApplyGradeQ345, 50, 345, 265},
+        {ApplyGradeQ345, 50.5f, 345, 250}, {ApplyGradeQ345, 100, 345, 250},
+    };
     for (const auto& c : cases) {
         DesignState s;
         s.flangeT = c.thickness;
-        ApplyGradeQ235(s);
-        EXPECT_EQ(s.fy, 235.0f);
-        EXPECT_EQ(s.f, c.f) << "t = " << c.thickness;
-    }
-}
-
-TEST(SteelGrade, Q345Bands) {
-    const BandCase cases[] = {{12, 310}, {16, 310}, {16.5f, 295}, {35, 295}, {36, 265},
-                              {50, 265}, {50.5f, 250}, {100, 250}};
-    for (const auto& c : cases) {
-        DesignState s;
-        s.flangeT = c.thickness;
-        ApplyGradeQ345(s);
-        EXPECT_EQ(s.fy, 345.0f);
-        EXPECT_EQ(s.f, c.f) << "t = " << c.thickness;
+        c.apply(s);
+        EXPECT_EQ(s.fy, c.fy);
+        EXPECT_EQ(s.f, c.f) << "fy " << c.fy << ", t = " << c.thickness;
     }
 }
 
