@@ -1,5 +1,6 @@
 #include "support/mini_json.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -176,7 +177,11 @@ const Json& Json::operator[](const std::string& key) const {
 Json ParseJson(std::string_view text) { return Reader(text).Document(); }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    // The path is UTF-8; on Windows a plain narrow path would be read in the system code
+    // page and miss a checkout under a Chinese user name.
+    const std::filesystem::path fsPath(
+        std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+    std::ifstream in(fsPath, std::ios::binary);
     if (!in) throw std::runtime_error("cannot open " + path);
     std::ostringstream buffer;
     buffer << in.rdbuf();
