@@ -1,0 +1,84 @@
+// The calculator's one window. It owns the design record for its whole life; its
+// handlers copy what the user set into the record or the engine's input texts, call the
+// engine, and show what the engine left in the record.
+#pragma once
+
+#include <functional>
+
+#include <QString>
+#include <QWidget>
+
+#include "core/design_state.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QToolButton;
+
+namespace kneebrace {
+
+class PictureBox;
+
+// Tells the user why a calculation was abandoned: the kind of fault as a short title and
+// the message naming the input concerned. The window calls it while the user's inputs
+// are still on screen, so they can correct them and press Calculate again.
+using FaultReporter =
+    std::function<void(QWidget* parent, const QString& kindTitle, const QString& message)>;
+
+// The program's reporter: a modal warning box with a Chinese button.
+FaultReporter MessageBoxReporter();
+
+class Form15 : public QWidget {
+public:
+    explicit Form15(FaultReporter reportFault = MessageBoxReporter(), QWidget* parent = nullptr);
+
+    const DesignState& designState() const { return state_; }
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void Load();
+
+    void Check1Click();
+    void Combo1Click();
+    void Command1Click();
+
+    DesignState state_;
+    FaultReporter reportFault_;
+
+    // Named as the controls are named everywhere else; each objectName is the same.
+    PictureBox* Picture1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QRadioButton* Option4 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QPlainTextEdit* Text7 = nullptr;
+    QPlainTextEdit* Text8 = nullptr;
+    QToolButton* Command1 = nullptr;
+    QToolButton* Command3 = nullptr;
+};
+
+}  // namespace kneebrace

@@ -1,0 +1,14 @@
+// kneebrace: the window of the knee-brace calculator. No command line, no settings, no
+// files: every value lives as long as the window.
+#include <QApplication>
+
+#include "ui/form15.h"
+#include "ui/look.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    kneebrace::ApplyApplicationLook();
+    kneebrace::Form15 window;
+    window.show();
+    return QApplication::exec();
+}
