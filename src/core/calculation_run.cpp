@@ -68,11 +68,16 @@ void RunCalculation(DesignState& s, const InputTexts& in) {
     // Outside 0..90 degrees the brace length (at 90 and beyond) or the force (below 0)
     // turns negative and every check would pass; at 0 the force is unbounded.
     const double degrees = ParseLoose(in.Text5, "与腹板夹角");
-    if (!(degrees > 0 && degrees < 90)) {
-        throw CalculationFault(FaultKind::AngleOutOfRange,
-                               "与腹板夹角 " + ToTextD(degrees) + " 度不在 0 到 90 度之间（不含 0 和 90），请重新输入。");
-    }
-    s.Ang = StoreSingle(degrees * kPi / 180, "与腹板夹角");
+    const auto outOfRange = [&] {
+        return CalculationFault(FaultKind::AngleOutOfRange,
+                                "与腹板夹角 " + ToTextD(degrees) + " 度不在 0 到 90 度之间（不含 0 和 90），请重新输入。");
+    };
+    if (!(degrees > 0 && degrees < 90)) throw outOfRange();
+    const float ang = StoreSingle(degrees * kPi / 180, "与腹板夹角");
+    // A hair below 90 degrees can still store as the single just above π/2, whose
+    // cosine is negative: the same fault as 90 itself, not a puzzling negative length.
+    if (!(std::cos(static_cast<double>(ang)) > 0)) throw outOfRange();
+    s.Ang = ang;
 
     s.M = StoreSingle(ParseLoose(in.Text6, "螺栓直径M"), "螺栓直径M");
     s.d0 = StoreSingle(static_cast<double>(s.M) + 2, "螺栓孔直径d0");

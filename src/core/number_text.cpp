@@ -217,7 +217,7 @@ std::string FixedText(double x, int significant, std::string_view pattern) {
 // The exponent is saturated so that absurdly long exponents cannot wrap around.
 template <typename Real>
 Real DecimalToBinary(bool negative, std::string_view intDigits, std::string_view fracDigits,
-                     long exponent, std::string_view what) {
+                     long long exponent, std::string_view what) {
     std::string canonical;
     canonical.reserve(intDigits.size() + fracDigits.size() + 16);
     canonical.append(intDigits.empty() ? "0" : intDigits);
@@ -228,13 +228,13 @@ Real DecimalToBinary(bool negative, std::string_view intDigits, std::string_view
     if (r.ec == std::errc::result_out_of_range) {
         // Too large or too small: tell them apart by the leading digit's decimal position.
         const auto firstInt = intDigits.find_first_not_of('0');
-        long lead = 0;
+        long long lead = 0;
         if (firstInt != std::string_view::npos) {
-            lead = static_cast<long>(intDigits.size() - firstInt) - 1;
+            lead = static_cast<long long>(intDigits.size() - firstInt) - 1;
         } else {
             const auto firstFrac = fracDigits.find_first_not_of('0');
             if (firstFrac == std::string_view::npos) return negative ? -Real(0) : Real(0);
-            lead = -static_cast<long>(firstFrac) - 1;
+            lead = -static_cast<long long>(firstFrac) - 1;
         }
         if (lead + exponent >= 0) ThrowOverflow(what);
         value = 0;  // underflow is not a fault
@@ -244,12 +244,44 @@ Real DecimalToBinary(bool negative, std::string_view intDigits, std::string_view
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-long SaturatedExponent(std::string_view digits, bool negative) {
-    long e = 0;
+// The rejected text as a message can show it: at most 40 characters (a pasted page would
+// make the message box unreadable), control characters as visible escapes.
+std::string QuoteForMessage(std::string_view text) {
+    constexpr std::size_t kMaxCharacters = 40;
+    std::string out;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) {  // continuation byte of the character just started
+            out.push_back(text[i]);
+            continue;
+        }
+        if (characters == kMaxCharacters) {
+            out.append("…");
+            break;
+        }
+        ++characters;
+        if (c < 0x20 || c == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out.append("\\x").push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 0xF]);
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+// Reads exponent digits, saturating far beyond any representable magnitude. The limit
+// grows with the mantissa's length, so that a long run of zeros in the mantissa and a
+// large exponent of the other sign still cancel exactly.
+long long SaturatedExponent(std::string_view digits, bool negative, std::size_t mantissaDigits) {
+    const long long limit = 100000 + static_cast<long long>(mantissaDigits);
+    long long e = 0;
     for (char c : digits) {
         e = e * 10 + (c - '0');
-        if (e > 100000) {
-            e = 100000;
+        if (e > limit) {
+            e = limit;
             break;
         }
     }
@@ -320,14 +352,17 @@ double ParseLoose(std::string_view text, std::string_view what) {
         fracDigits = std::string_view(s).substr(fracStart, i - fracStart);
     }
     if (intDigits.empty() && fracDigits.empty()) return 0;
-    long exponent = 0;
+    long long exponent = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         std::size_t j = i + 1;
         bool expNegative = false;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) expNegative = s[j++] == '-';
         const std::size_t expStart = j;
         while (j < s.size() && IsDigit(s[j])) ++j;
-        if (j > expStart) exponent = SaturatedExponent(std::string_view(s).substr(expStart, j - expStart), expNegative);
+        if (j > expStart) {
+            exponent = SaturatedExponent(std::string_view(s).substr(expStart, j - expStart), expNegative,
+                                         intDigits.size() + fracDigits.size());
+        }
     }
     return DecimalToBinary<double>(negative, intDigits, fracDigits, exponent, what);
 }
@@ -335,7 +370,7 @@ double ParseLoose(std::string_view text, std::string_view what) {
 float ParseStrict(std::string_view text, std::string_view what) {
     auto mismatch = [&]() -> CalculationFault {
         return CalculationFault(FaultKind::TypeMismatch,
-                                std::string(what) + "“" + std::string(text) + "”不是有效的数字。");
+                                std::string(what) + "“" + QuoteForMessage(text) + "”不是有效的数字。");
     };
     std::size_t first = 0, last = text.size();
     while (first < last && text[first] == ' ') ++first;
@@ -354,7 +389,7 @@ float ParseStrict(std::string_view text, std::string_view what) {
         fracDigits = s.substr(fracStart, i - fracStart);
     }
     if (intDigits.empty() && fracDigits.empty()) throw mismatch();
-    long exponent = 0;
+    long long exponent = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
         std::size_t j = i + 1;
         bool expNegative = false;
@@ -362,7 +397,8 @@ float ParseStrict(std::string_view text, std::string_view what) {
         const std::size_t expStart = j;
         while (j < s.size() && IsDigit(s[j])) ++j;
         if (j == expStart) throw mismatch();
-        exponent = SaturatedExponent(s.substr(expStart, j - expStart), expNegative);
+        exponent = SaturatedExponent(s.substr(expStart, j - expStart), expNegative,
+                                     intDigits.size() + fracDigits.size());
         i = j;
     }
     if (i != s.size()) throw mismatch();

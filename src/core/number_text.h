@@ -30,8 +30,12 @@ std::string ToText(float x);
 std::string ToTextD(double x);
 
 // Fixed decimals after a pattern "0.0" or "0.0000" (as many decimals as zeros after the
-// point). The number's decimal form (7 significant digits for a single, 15 for a double)
-// is rounded, so that the digits agree with a hand calculation from the shown values.
+// point), rounded half away from zero. Where the number's decimal form (7 significant
+// digits for a single, 15 for a double: the digits the report shows for it) lies exactly
+// halfway, that form decides, as it would for an engineer rounding by hand: a stored
+// 31230.349609375 shows as 31230.35 and gives 31230.4. Everywhere else the value itself
+// is rounded, so digits before the rounding place are never lost (28473926 stays
+// 28473926.0 although it shows as 2.847393E+07).
 std::string FormatFixed(float x, std::string_view pattern);
 std::string FormatFixed(double x, std::string_view pattern);
 

@@ -177,7 +177,13 @@ const FaultCase kFaultCases[] = {
     {"angle negative", [](InputTexts& in) { in.Text5 = "-30"; }, FaultKind::AngleOutOfRange,
      [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.Ang, b.Ang); }},
     {"negative bolt", [](InputTexts& in) { in.Text6 = "-1"; }, FaultKind::NegativeBoltDiameter,
-     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.L0, b.L0); }},
+     [](const DesignState& b, const DesignState& a) {
+         // Stored, then rejected: the step's own stores happen first.
+         EXPECT_EQ(a.M, -1.0f);
+         EXPECT_EQ(a.d0, 1.0f);
+         EXPECT_EQ(a.L0, b.L0);
+         EXPECT_EQ(a.E2, b.E2);
+     }},
     {"bolt beyond single", [](InputTexts& in) { in.Text6 = "-1e39"; }, FaultKind::Overflow,
      [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.M, b.M); }},
     {"K2 larger than the rest", [](InputTexts& in) { in.Text3 = "2000"; }, FaultKind::NonPositiveLength,
@@ -185,9 +191,17 @@ const FaultCase kFaultCases[] = {
          EXPECT_LT(a.L0, 0.0f);
          EXPECT_EQ(a.E2, b.E2);
      }},
-    {"flange over 100 mm", [](InputTexts& in) { in.Text1 = "500x200x6x120"; }, FaultKind::FlangeTooThick,
+    {"length exactly 0", [](InputTexts& in) { in.Text3 = "548"; }, FaultKind::NonPositiveLength,
+     [](const DesignState&, const DesignState& a) { EXPECT_EQ(a.L0, 0.0f); }},
+    {"length that rounds to 0", [](InputTexts& in) { in.Text3 = "547.97"; }, FaultKind::NonPositiveLength,
+     [](const DesignState&, const DesignState& a) { EXPECT_EQ(a.L0, 0.0f); }},
+    {"angle a hair below 90", [](InputTexts& in) { in.Text5 = "89.9999995"; }, FaultKind::AngleOutOfRange,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.Ang, b.Ang); }},
+    {"flange over 100 mm", [](InputTexts& in) { in.Text1 = "500x200x6x120"; in.Text9 = "40"; },
+     FaultKind::FlangeTooThick,
      [](const DesignState& b, const DesignState& a) {
          EXPECT_EQ(a.flangeT, 120.0f);
+         EXPECT_EQ(a.E2, 40.0f);  // read at the step before the material values
          EXPECT_EQ(a.fy, b.fy);
          EXPECT_EQ(a.f, b.f);
          EXPECT_EQ(a.coe, b.coe);
@@ -215,6 +229,23 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, RunFaults, ::testing::ValuesIn(kFaultCases),
                              for (char& ch : n) if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return n;
                          });
+
+TEST(RunCalculation, NetAreaMustBePositive) {
+    // L45X3: A0 265, T 3, so a hole of 265 / 3 = 88.33 mm takes the whole section.
+    const std::pair<const char*, bool> cases[] = {{"86.3333333", false}, {"86.33333", true}};
+    for (const auto& [bolt, completes] : cases) {
+        DesignState s = StartupDesignState();
+        InputTexts in = StartupInputTexts();
+        in.Text6 = bolt;
+        if (completes) {
+            RunCalculation(s, in);
+            EXPECT_GT(s.An, 0.0f);
+        } else {
+            EXPECT_THROW(RunCalculation(s, in), CalculationFault);
+            EXPECT_LT(s.An, 0.0f);
+        }
+    }
+}
 
 TEST(RunCalculation, OptionCodesOutsideOneAndTwoChangeNothing) {
     DesignState s = StartupDesignState();

@@ -86,6 +86,30 @@ TEST(ParseStrict, RejectsAnythingElse) {
     }
 }
 
+TEST(ParseStrict, MessageQuotesLongOrControlTextReadably) {
+    const std::string pasted = "500x" + std::string(3000, '9') + "\n";
+    for (const std::string& text : {pasted, std::string("12\nmm")}) {
+        try {
+            ParseStrict(text, "H钢截面的第2个数");
+            ADD_FAILURE() << "accepted";
+        } catch (const CalculationFault& f) {
+            const std::string message = f.what();
+            EXPECT_LT(message.size(), 200u);
+            EXPECT_EQ(message.find('\n'), std::string::npos);
+        }
+    }
+    try {
+        ParseStrict("12\nmm");
+    } catch (const CalculationFault& f) {
+        EXPECT_NE(std::string(f.what()).find("“12\\x0Amm”"), std::string::npos) << f.what();
+    }
+}
+
+TEST(Conversions, LongMantissasAndExponentsCancelExactly) {
+    EXPECT_EQ(ParseLoose("1" + std::string(200000, '0') + "e-199990"), 1e10);
+    EXPECT_EQ(ParseStrict("0." + std::string(200000, '0') + "1e200005"), 1e4f);
+}
+
 TEST(ToText, GeneralFormWithSevenSignificantDigits) {
     const std::pair<float, const char*> cases[] = {
         {348.0f, "348"},          {17.6f, "17.6"},           {0.85f, "0.85"},

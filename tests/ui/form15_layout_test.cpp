@@ -219,6 +219,20 @@ private slots:
         QVERIFY(text7->toPlainText().contains("截面面积A0=265"));
     }
 
+    // The two output boxes only show text: the report an engineer signs must not be
+    // editable, and its long lines scroll instead of wrapping.
+    void outputBoxesAreReadOnlyWithTheirScrollBars() {
+        const auto* text7 = Control<QPlainTextEdit>(*window_, "Text7");
+        const auto* text8 = Control<QPlainTextEdit>(*window_, "Text8");
+        QVERIFY(text7->isReadOnly());
+        QVERIFY(text8->isReadOnly());
+        QCOMPARE(text7->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(text7->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(text8->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(text8->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(text8->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+
     void sizeListOffersTheCatalogueInOrder() {
         auto* combo = Control<QComboBox>(*window_, "Combo1");
         QVERIFY(combo->isEditable());
