@@ -12,7 +12,8 @@ namespace kneebrace {
 
 void CheckBraceStrength(DesignState& s, const InputTexts& in) {
     // One bolt hole taken out through the thickness.
-    s.An = StoreSingle(static_cast<double>(s.A0) - static_cast<double>(s.T) * s.d0, "角钢净截面面积An");
+    s.An = StoreSingle(static_cast<double>(s.A0) - static_cast<double>(s.T) * s.d0,
+                       "角钢净截面面积An");
     if (!(s.An > 0)) {
         // A hole that takes the whole section would give a negative stress that passes.
         throw CalculationFault(FaultKind::NonPositiveNetArea,
@@ -36,7 +37,8 @@ void CheckBraceStrength(DesignState& s, const InputTexts& in) {
     s.f1 = RoundStored(s.f1, "0.0", "角钢抗压强度f1");
 
     const bool passes = s.f1 <= 215;
-    s.strengthVerdict = "角钢抗压强度f1=" + ToText(s.f1) + std::string(report::StressVerdictEnding(passes));
+    s.strengthVerdict =
+        "角钢抗压强度f1=" + ToText(s.f1) + std::string(report::StressVerdictEnding(passes));
 
     // Flange area as the report shows it, formed in single precision.
     const float flangeArea = StoreSingle(static_cast<double>(s.B * s.flangeT), "H钢下翼板面积");

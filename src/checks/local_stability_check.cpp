@@ -14,11 +14,12 @@ void CheckLocalStability(DesignState& s) {
     // The angle is always Q235, so the steel factor (235 / fy)^0.5 uses 235 for fy
     // and is 1: the beam's grade does not enter here.
     const double steelFactor = Power(235.0 / 235.0, 0.5, "宽厚比限值");
-    s.widthLimit = StoreSingle((10 + 0.1 * static_cast<double>(bounded)) * steelFactor, "宽厚比限值");
+    s.widthLimit =
+        StoreSingle((10 + 0.1 * static_cast<double>(bounded)) * steelFactor, "宽厚比限值");
     s.widthLimit = RoundStored(s.widthLimit, "0.0", "宽厚比限值");
 
-    s.widthRatio = StoreSingle(
-        Divide(static_cast<double>(s.B2) - s.T, s.T, "实际宽厚比"), "实际宽厚比");
+    s.widthRatio =
+        StoreSingle(Divide(static_cast<double>(s.B2) - s.T, s.T, "实际宽厚比"), "实际宽厚比");
 
     const bool passes = s.widthRatio <= s.widthLimit;
     s.localVerdict = "实际宽厚比=" + ToText(s.widthRatio) + (passes ? "<=" : ">") +

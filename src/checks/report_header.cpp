@@ -15,7 +15,10 @@ void BuildReportHeader(DesignState& s, const InputTexts& in) {
     t.append("角钢材质：Q235").append(kEol);
     t.append(s.anglePropsText).append(kEol);
     t.append("角钢计算长度L0=").append(ToText(s.L0)).append("mm").append(kEol);
-    t.append("角钢与H钢腹板的夹角=").append(ToTextD(ParseLoose(in.Text5, "与腹板夹角"))).append("度").append(kEol);
+    t.append("角钢与H钢腹板的夹角=")
+        .append(ToTextD(ParseLoose(in.Text5, "与腹板夹角")))
+        .append("度")
+        .append(kEol);
     t.append("隅撑布置方式：").append(s.layoutText).append(kEol);
     t.append("轴力N=").append(ToText(s.N)).append("N").append(kEol);
     t.append("螺栓的直径M=").append(ToText(s.M)).append("mm").append(",普通Q235螺栓").append(kEol);

@@ -7,7 +7,7 @@
 namespace kneebrace::report {
 
 inline constexpr std::string_view kEol = "\r\n";
-inline constexpr std::string_view kFormulaIndent = "   ";  // formula and verdict lines
+inline constexpr std::string_view kFormulaIndent = "   ";   // formula and verdict lines
 inline constexpr std::string_view kLegendIndent = "     ";  // legend lines, one symbol each
 
 // Appends an indented line ending in CR LF.

@@ -49,7 +49,8 @@ void CheckStability(DesignState& s) {
     s.f2 = RoundStored(s.f2, "0.0", "角钢稳定强度f2");
 
     const bool passes = s.f2 <= 215;
-    s.stabilityVerdict = "角钢稳定强度f2=" + ToText(s.f2) + std::string(report::StressVerdictEnding(passes));
+    s.stabilityVerdict =
+        "角钢稳定强度f2=" + ToText(s.f2) + std::string(report::StressVerdictEnding(passes));
 
     using namespace report;
     std::string& t = s.stabilityText;

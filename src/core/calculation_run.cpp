@@ -39,9 +39,10 @@ constexpr const char* kPieceNames[4] = {
 
 float ReadPiece(const DesignState& s, std::size_t index) {
     if (index >= s.sectionParts.size()) {
-        throw CalculationFault(FaultKind::SubscriptOutOfRange,
-                               std::string(kPieceNames[index]) +
-                                   "缺失：截面应写成 高x宽x第3个数x翼缘厚，用小写字母 x 分隔，共4个数。");
+        throw CalculationFault(
+            FaultKind::SubscriptOutOfRange,
+            std::string(kPieceNames[index]) +
+                "缺失：截面应写成 高x宽x第3个数x翼缘厚，用小写字母 x 分隔，共4个数。");
     }
     return ParseStrict(s.sectionParts[index], kPieceNames[index]);
 }
@@ -70,7 +71,8 @@ void RunCalculation(DesignState& s, const InputTexts& in) {
     const double degrees = ParseLoose(in.Text5, "与腹板夹角");
     const auto outOfRange = [&] {
         return CalculationFault(FaultKind::AngleOutOfRange,
-                                "与腹板夹角 " + ToTextD(degrees) + " 度不在 0 到 90 度之间（不含 0 和 90），请重新输入。");
+                                "与腹板夹角 " + ToTextD(degrees) +
+                                    " 度不在 0 到 90 度之间（不含 0 和 90），请重新输入。");
     };
     if (!(degrees > 0 && degrees < 90)) throw outOfRange();
     const float ang = StoreSingle(degrees * kPi / 180, "与腹板夹角");
@@ -97,9 +99,10 @@ void RunCalculation(DesignState& s, const InputTexts& in) {
     s.L0 = StoreSingle(Divide(sum, c, "角钢计算长度L0"), "角钢计算长度L0");
     s.L0 = RoundStored(s.L0, "0.0", "角钢计算长度L0");
     if (!(s.L0 > 0)) {
-        throw CalculationFault(FaultKind::NonPositiveLength,
-                               "角钢计算长度L0=" + ToText(s.L0) +
-                                   "mm 不为正：间隙+H+K3-翼缘厚-K2 必须大于零，请检查孔距K2、K3和截面。");
+        throw CalculationFault(
+            FaultKind::NonPositiveLength,
+            "角钢计算长度L0=" + ToText(s.L0) +
+                "mm 不为正：间隙+H+K3-翼缘厚-K2 必须大于零，请检查孔距K2、K3和截面。");
     }
 
     s.E2 = StoreSingle(ParseLoose(in.Text9, "伸出E2"), "伸出E2");
@@ -130,8 +133,13 @@ void RunCalculation(DesignState& s, const InputTexts& in) {
     report.reserve(s.headerText.size() + s.slenderText.size() + s.localText.size() +
                    s.strengthText.size() + s.stabilityText.size() + s.boltShearText.size() +
                    s.bearingText.size() + s.endShearText.size());
-    report.append(s.headerText).append(s.slenderText).append(s.localText).append(s.strengthText)
-        .append(s.stabilityText).append(s.boltShearText).append(s.bearingText)
+    report.append(s.headerText)
+        .append(s.slenderText)
+        .append(s.localText)
+        .append(s.strengthText)
+        .append(s.stabilityText)
+        .append(s.boltShearText)
+        .append(s.bearingText)
         .append(s.endShearText);
     s.reportText = std::move(report);
 }

@@ -9,15 +9,15 @@
 namespace kneebrace {
 
 enum class FaultKind {
-    SubscriptOutOfRange,   // a piece of the H-section designation is missing
-    TypeMismatch,          // a piece of the designation is not a number
-    Overflow,              // a value beyond the single-precision (or double) range
+    SubscriptOutOfRange,  // a piece of the H-section designation is missing
+    TypeMismatch,         // a piece of the designation is not a number
+    Overflow,             // a value beyond the single-precision (or double) range
     DivisionByZero,
-    InvalidOperation,      // 0/0, the root of a negative number
-    FlangeTooThick,        // flange over 100 mm: no design strength is tabulated
-    AngleOutOfRange,       // brace angle not strictly between 0 and 90 degrees
-    NonPositiveLength,     // brace length between bolts <= 0
-    NonPositiveNetArea,    // the bolt hole takes the whole angle section
+    InvalidOperation,    // 0/0, the root of a negative number
+    FlangeTooThick,      // flange over 100 mm: no design strength is tabulated
+    AngleOutOfRange,     // brace angle not strictly between 0 and 90 degrees
+    NonPositiveLength,   // brace length between bolts <= 0
+    NonPositiveNetArea,  // the bolt hole takes the whole angle section
     NegativeBoltDiameter,
 };
 

@@ -36,8 +36,7 @@ double Divide(double a, double b, std::string_view what) {
             throw CalculationFault(FaultKind::InvalidOperation,
                                    std::string(what) + "的计算出现 0/0（无效运算）。");
         }
-        throw CalculationFault(FaultKind::DivisionByZero,
-                               std::string(what) + "的计算中除数为零。");
+        throw CalculationFault(FaultKind::DivisionByZero, std::string(what) + "的计算中除数为零。");
     }
     return a / b;
 }

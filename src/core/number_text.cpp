@@ -54,8 +54,8 @@ Decimal RoundSignificant(double value, int significant) {
     // One digit more than wanted, correctly rounded. Only a 5 in that last place can
     // hide whether the exact remainder is below, at or above one half.
     char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
-                           significant);
+    auto r =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, significant);
     Decimal d = ParseScientific(buf, r.ptr, negative);
     if (d.digits[static_cast<std::size_t>(significant)] == '5') {
         // A double's expansion has at most 767 significant digits.
@@ -112,10 +112,14 @@ std::string GeneralText(double x, int significant, int plainBelowExponent) {
     if (d.exponent >= -4 && d.exponent < plainBelowExponent) {
         if (d.exponent >= 0) {
             const int intDigits = d.exponent + 1;
-            for (int i = 0; i < intDigits; ++i) out.push_back(i < n ? d.digits[static_cast<std::size_t>(i)] : '0');
-            if (n > intDigits) out.append(".").append(d.digits, static_cast<std::size_t>(intDigits));
+            for (int i = 0; i < intDigits; ++i)
+                out.push_back(i < n ? d.digits[static_cast<std::size_t>(i)] : '0');
+            if (n > intDigits)
+                out.append(".").append(d.digits, static_cast<std::size_t>(intDigits));
         } else {
-            out.append("0.").append(static_cast<std::size_t>(-d.exponent - 1), '0').append(d.digits);
+            out.append("0.")
+                .append(static_cast<std::size_t>(-d.exponent - 1), '0')
+                .append(d.digits);
         }
         return out;
     }
@@ -131,8 +135,12 @@ std::string GeneralText(double x, int significant, int plainBelowExponent) {
 int PatternDecimals(std::string_view pattern) {
     const auto point = pattern.find('.');
     if (point == std::string_view::npos) return 0;
+    // The report uses "0.0" and "0.0000"; no pattern may ask for more decimals than
+    // the digit buffers below hold.
+    constexpr int kMostDecimals = 100;
     int zeros = 0;
-    for (auto i = point + 1; i < pattern.size() && pattern[i] == '0'; ++i) ++zeros;
+    for (auto i = point + 1; i < pattern.size() && pattern[i] == '0' && zeros < kMostDecimals; ++i)
+        ++zeros;
     return zeros;
 }
 
@@ -200,10 +208,10 @@ std::string FixedText(double x, int significant, std::string_view pattern) {
     const int decimals = PatternDecimals(pattern);
     const Decimal d = RoundSignificant(x, significant);
     const long keep = static_cast<long>(d.exponent) + 1 + decimals;
-    const bool halfway = keep >= 0 && keep < static_cast<long>(d.digits.size()) &&
-                         d.digits[static_cast<std::size_t>(keep)] == '5' &&
-                         d.digits.find_first_not_of('0', static_cast<std::size_t>(keep) + 1) ==
-                             std::string::npos;
+    const bool halfway =
+        keep >= 0 && keep < static_cast<long>(d.digits.size()) &&
+        d.digits[static_cast<std::size_t>(keep)] == '5' &&
+        d.digits.find_first_not_of('0', static_cast<std::size_t>(keep) + 1) == std::string::npos;
     if (halfway) return FixedFromDecimal(RoundDecimals(d, decimals), decimals);
     return FixedFromBinary(x, decimals);
 }
@@ -308,7 +316,8 @@ double RadixInteger(std::string_view s, int radix, std::string_view what) {
     // Round to 53 significant bits, ties to even, as any exact conversion would.
     std::uint64_t mantissa = 0;
     const std::size_t used = std::min<std::size_t>(bits.size(), 53);
-    for (std::size_t i = 0; i < used; ++i) mantissa = mantissa * 2 + static_cast<unsigned>(bits[i] - '0');
+    for (std::size_t i = 0; i < used; ++i)
+        mantissa = mantissa * 2 + static_cast<unsigned>(bits[i] - '0');
     int shift = static_cast<int>(bits.size() - used);
     if (shift > 0) {
         const bool half = bits[used] == '1';
@@ -336,7 +345,8 @@ double ParseLoose(std::string_view text, std::string_view what) {
     }
     std::size_t i = 0;
     if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h') return RadixInteger(std::string_view(s).substr(2), 16, what);
+        if (s[1] == 'H' || s[1] == 'h')
+            return RadixInteger(std::string_view(s).substr(2), 16, what);
         if (s[1] == 'O' || s[1] == 'o') return RadixInteger(std::string_view(s).substr(2), 8, what);
         return 0;
     }
@@ -360,8 +370,8 @@ double ParseLoose(std::string_view text, std::string_view what) {
         const std::size_t expStart = j;
         while (j < s.size() && IsDigit(s[j])) ++j;
         if (j > expStart) {
-            exponent = SaturatedExponent(std::string_view(s).substr(expStart, j - expStart), expNegative,
-                                         intDigits.size() + fracDigits.size());
+            exponent = SaturatedExponent(std::string_view(s).substr(expStart, j - expStart),
+                                         expNegative, intDigits.size() + fracDigits.size());
         }
     }
     return DecimalToBinary<double>(negative, intDigits, fracDigits, exponent, what);
@@ -369,8 +379,9 @@ double ParseLoose(std::string_view text, std::string_view what) {
 
 float ParseStrict(std::string_view text, std::string_view what) {
     auto mismatch = [&]() -> CalculationFault {
-        return CalculationFault(FaultKind::TypeMismatch,
-                                std::string(what) + "“" + QuoteForMessage(text) + "”不是有效的数字。");
+        return CalculationFault(
+            FaultKind::TypeMismatch,
+            std::string(what) + "“" + QuoteForMessage(text) + "”不是有效的数字。");
     };
     std::size_t first = 0, last = text.size();
     while (first < last && text[first] == ' ') ++first;

@@ -17,9 +17,10 @@ struct Band {
 // strength, and silently keeping an old (or zero) f would make every check pass.
 void RejectThickFlange(const DesignState& s) {
     if (s.flangeT > 100) {
-        throw CalculationFault(FaultKind::FlangeTooThick,
-                               "H钢翼缘厚度 " + ToText(s.flangeT) +
-                                   "mm 超过 100mm，没有对应的钢材强度设计值，请检查截面（第4个数）。");
+        throw CalculationFault(
+            FaultKind::FlangeTooThick,
+            "H钢翼缘厚度 " + ToText(s.flangeT) +
+                "mm 超过 100mm，没有对应的钢材强度设计值，请检查截面（第4个数）。");
     }
 }
 

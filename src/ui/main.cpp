@@ -7,6 +7,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Lets desktops match the window to its desktop entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kneebrace.kneebrace"));
     kneebrace::ApplyApplicationLook();
     kneebrace::Form15 window;
     window.show();

@@ -34,9 +34,8 @@ TEST(CheckSlenderness, LimitOf200OnTheRoundedValue) {
         const char* verdict;
     };
     const Case cases[] = {
-        {1131.4f, "长细比=125.7<=200，通过！"},
-        {1800.0f, "长细比=200<=200，通过！"},
-        {1800.4f, "长细比=200<=200，通过！"},  // 200.044 rounds to 200
+        {1131.4f, "长细比=125.7<=200，通过！"}, {1800.0f, "长细比=200<=200，通过！"},
+        {1800.4f, "长细比=200<=200，通过！"},   // 200.044 rounds to 200
         {1800.5f, "长细比=200.1>200，失败！"},  // 200.056 rounds to 200.1
         {810.0f, "长细比=90<=200，通过！"},
     };
@@ -50,9 +49,10 @@ TEST(CheckSlenderness, LimitOf200OnTheRoundedValue) {
     DesignState s = StartupDesignState();
     s.L0 = 810;
     CheckSlenderness(s);
-    EXPECT_EQ(s.slenderText,
-              "(1).角钢的长细比计算：\r\n   长细比=L0/Imin\r\n     -L0：角钢的螺栓间的长度=810mm\r\n"
-              "     -Imin：角钢的最小回转半径=9mm\r\n   长细比=90<=200，通过！\r\n");
+    EXPECT_EQ(
+        s.slenderText,
+        "(1).角钢的长细比计算：\r\n   长细比=L0/Imin\r\n     -L0：角钢的螺栓间的长度=810mm\r\n"
+        "     -Imin：角钢的最小回转半径=9mm\r\n   长细比=90<=200，通过！\r\n");
 }
 
 TEST(CheckLocalStability, LimitGrowsWithSlendernessBetween30And100) {
@@ -110,8 +110,8 @@ TEST(CheckStability, ColumnCurveOnBothSidesOfTheThreshold) {
         {30, 0.3225f, "0.9359708", "0.6450", 38},
         {100, 1.0751f, "0.5549632", "0.7500", 55.1f},
         {150, 1.6127f, "0.3077721", "0.8250", 90.4f},
-        {20, 0.215f, "0.9699538", "0.6300", 0},   // λn rounds onto 0.215: first formula
-        {20.1f, 0.2161f, nullptr, "0.6302", 0},    // just above: second formula
+        {20, 0.215f, "0.9699538", "0.6300", 0},  // λn rounds onto 0.215: first formula
+        {20.1f, 0.2161f, nullptr, "0.6302", 0},  // just above: second formula
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lambda);
@@ -123,7 +123,8 @@ TEST(CheckStability, ColumnCurveOnBothSidesOfTheThreshold) {
         if (c.c4) {
             EXPECT_EQ(Line(s.stabilityText, 5), std::string("     -c4：角钢稳定系数=") + c.c4);
         }
-        EXPECT_EQ(Line(s.stabilityText, 10), std::string("     -c5：角钢稳定计算折减系数=0.6+0.0015*λ=") + c.c5);
+        EXPECT_EQ(Line(s.stabilityText, 10),
+                  std::string("     -c5：角钢稳定计算折减系数=0.6+0.0015*λ=") + c.c5);
         if (c.f2 != 0) {
             EXPECT_EQ(s.f2, c.f2);
         }
@@ -156,7 +157,8 @@ TEST(CheckStability, LimitOf215OnTheRoundedStress) {
 }
 
 TEST(CheckBoltShear, CapacityOfOneShearPlane) {
-    const std::pair<float, float> cases[] = {{20, 43982.3f}, {16, 28148.7f}, {12, 15833.6f}, {24, 63334.5f}, {0, 0}};
+    const std::pair<float, float> cases[] = {
+        {20, 43982.3f}, {16, 28148.7f}, {12, 15833.6f}, {24, 63334.5f}, {0, 0}};
     for (const auto& [m, nv] : cases) {
         DesignState s;
         s.M = m;
@@ -192,10 +194,11 @@ TEST(CapacityChecks, EqualityPassesOneUlpMoreFails) {
             s.E2 = 30;
             s.N = above ? std::nextafter(c.capacity, 1e9f) : c.capacity;
             c.run(s);
-            const std::string& verdict = c.run == CheckBoltShear ? s.boltShearVerdict
+            const std::string& verdict = c.run == CheckBoltShear     ? s.boltShearVerdict
                                          : c.run == CheckHoleBearing ? s.bearingVerdict
                                                                      : s.endShearVerdict;
-            EXPECT_EQ(verdict.find(above ? "失败！" : "通过！") != std::string::npos, true) << verdict;
+            EXPECT_EQ(verdict.find(above ? "失败！" : "通过！") != std::string::npos, true)
+                << verdict;
         }
     }
 }
@@ -252,9 +255,12 @@ TEST(CheckBraceStrength, ForceAndStressForBothArrangementsAndGrades) {
         const char* coeLine;
     };
     const Case cases[] = {
-        {"both sides, Q235", 1, 1, 6081.1f, 33, "     -coe：隅撑布置方式：双侧=0.5，单侧=1，coe=0.5"},
-        {"one side, Q235", 1, 2, 12162.2f, 65.9f, "     -coe：隅撑布置方式：双侧=0.5，单侧=1，coe=1"},
-        {"both sides, Q345", 2, 1, 10623.9f, 57.6f, "     -coe：隅撑布置方式：双侧=0.5，单侧=1，coe=0.5"},
+        {"both sides, Q235", 1, 1, 6081.1f, 33,
+         "     -coe：隅撑布置方式：双侧=0.5，单侧=1，coe=0.5"},
+        {"one side, Q235", 1, 2, 12162.2f, 65.9f,
+         "     -coe：隅撑布置方式：双侧=0.5，单侧=1，coe=1"},
+        {"both sides, Q345", 2, 1, 10623.9f, 57.6f,
+         "     -coe：隅撑布置方式：双侧=0.5，单侧=1，coe=0.5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -284,16 +290,29 @@ TEST(BuildReportHeader, RestatesTheInputsAsTyped) {
         const char* text;
     };
     const Case cases[] = {
-        {"designation with blanks", [](DesignState&, InputTexts& in) { in.Text1 = "500 x 200 x 6 x 12"; }, 3,
+        {"designation with blanks",
+         [](DesignState&, InputTexts& in) { in.Text1 = "500 x 200 x 6 x 12"; }, 3,
          "H钢截面：500 x 200 x 6 x 12,材质Q235"},
-        {"angle 45.0", [](DesignState&, InputTexts& in) { in.Text5 = "45.0"; }, 13, "角钢与H钢腹板的夹角=45度"},
-        {"angle 30度", [](DesignState&, InputTexts& in) { in.Text5 = "30度"; }, 13, "角钢与H钢腹板的夹角=30度"},
-        {"bolt 20", [](DesignState&, InputTexts& in) { in.Text6 = "20"; }, 16, "螺栓的直径M=20mm,普通Q235螺栓"},
-        {"hole 22", [](DesignState&, InputTexts& in) { in.Text6 = "20"; }, 17, "螺栓孔的直径(默认为M+2)=22mm"},
-        {"Q345", [](DesignState& s, InputTexts&) { s.gradeCode = 2; s.gradeText = ",材质Q345"; }, 3,
-         "H钢截面：500x200x6x12,材质Q345"},
-        {"one side", [](DesignState& s, InputTexts&) { s.layoutCode = 2; s.layoutText = "单侧"; }, 14,
-         "隅撑布置方式：单侧"},
+        {"angle 45.0", [](DesignState&, InputTexts& in) { in.Text5 = "45.0"; }, 13,
+         "角钢与H钢腹板的夹角=45度"},
+        {"angle 30度", [](DesignState&, InputTexts& in) { in.Text5 = "30度"; }, 13,
+         "角钢与H钢腹板的夹角=30度"},
+        {"bolt 20", [](DesignState&, InputTexts& in) { in.Text6 = "20"; }, 16,
+         "螺栓的直径M=20mm,普通Q235螺栓"},
+        {"hole 22", [](DesignState&, InputTexts& in) { in.Text6 = "20"; }, 17,
+         "螺栓孔的直径(默认为M+2)=22mm"},
+        {"Q345",
+         [](DesignState& s, InputTexts&) {
+             s.gradeCode = 2;
+             s.gradeText = ",材质Q345";
+         },
+         3, "H钢截面：500x200x6x12,材质Q345"},
+        {"one side",
+         [](DesignState& s, InputTexts&) {
+             s.layoutCode = 2;
+             s.layoutText = "单侧";
+         },
+         14, "隅撑布置方式：单侧"},
         {"rule", [](DesignState&, InputTexts&) {}, 18, "===================================="},
     };
     for (const auto& c : cases) {
@@ -307,7 +326,8 @@ TEST(BuildReportHeader, RestatesTheInputsAsTyped) {
 }
 
 TEST(Report, StartupReportMatchesTheGoldenFile) {
-    const std::string golden = testsupport::ReadFile(std::string(KNEEBRACE_TEST_DATA) + "/startup-report.txt");
+    const std::string golden =
+        testsupport::ReadFile(std::string(KNEEBRACE_TEST_DATA) + "/startup-report.txt");
     DesignState s = StartupDesignState();
     RunCalculation(s, StartupInputTexts());
     const std::string diff = testsupport::DescribeDifference(golden, s.reportText);
@@ -317,8 +337,9 @@ TEST(Report, StartupReportMatchesTheGoldenFile) {
 TEST(Report, HeaderThenSevenSectionsEachEndingInAVerdict) {
     DesignState s = StartupDesignState();
     RunCalculation(s, StartupInputTexts());
-    const std::string* sections[] = {&s.slenderText, &s.localText, &s.strengthText, &s.stabilityText,
-                                     &s.boltShearText, &s.bearingText, &s.endShearText};
+    const std::string* sections[] = {&s.slenderText,   &s.localText,     &s.strengthText,
+                                     &s.stabilityText, &s.boltShearText, &s.bearingText,
+                                     &s.endShearText};
     std::size_t at = s.headerText.size();
     EXPECT_EQ(s.reportText.substr(0, at), s.headerText);
     for (int i = 0; i < 7; ++i) {
@@ -327,7 +348,8 @@ TEST(Report, HeaderThenSevenSectionsEachEndingInAVerdict) {
         EXPECT_EQ(s.reportText.substr(at, section.size()), section);
         EXPECT_EQ(section.substr(section.size() - 2), "\r\n");
         const std::string last = LastLine(section);
-        EXPECT_TRUE(last.find("通过！") != std::string::npos || last.find("失败！") != std::string::npos);
+        EXPECT_TRUE(last.find("通过！") != std::string::npos ||
+                    last.find("失败！") != std::string::npos);
         at += section.size();
     }
     EXPECT_EQ(at, s.reportText.size());

@@ -69,13 +69,16 @@ TEST(ReferenceCases, AllScenariosGiveTheirExactReports) {
             if (step["op"].string != "run") continue;
             ++runs;
             const Json& expect = c["expect"].array.at(expectIndex++);
-            const std::string expectedFault = expect["fault"].isNull() ? "" : expect["fault"].string;
+            const std::string expectedFault =
+                expect["fault"].isNull() ? "" : expect["fault"].string;
             EXPECT_EQ(fault, expectedFault) << "run " << expectIndex;
-            const std::string diff = testsupport::DescribeDifference(expect["report"].string, s.reportText);
+            const std::string diff =
+                testsupport::DescribeDifference(expect["report"].string, s.reportText);
             EXPECT_TRUE(diff.empty()) << "run " << expectIndex << ": " << diff;
         }
         EXPECT_EQ(expectIndex, c["expect"].array.size());
-        const std::string diff = testsupport::DescribeDifference(c["anglePropsBox"].string, s.anglePropsText);
+        const std::string diff =
+            testsupport::DescribeDifference(c["anglePropsBox"].string, s.anglePropsText);
         EXPECT_TRUE(diff.empty()) << "properties box: " << diff;
     }
     EXPECT_EQ(runs, 426);

@@ -52,7 +52,8 @@ TEST(RunCalculation, ReadsDesignationsAndBoxesAsTyped) {
              EXPECT_EQ(s.sectionParts.size(), 5u);
              EXPECT_EQ(s.flangeT, 12.0f);
          }},
-        {"empty boxes read as 0", [](InputTexts& in) { in.Text2 = in.Text3 = in.Text4 = in.Text9 = ""; },
+        {"empty boxes read as 0",
+         [](InputTexts& in) { in.Text2 = in.Text3 = in.Text4 = in.Text9 = ""; },
          [](const DesignState& s) {
              EXPECT_EQ(s.gap, 0.0f);
              EXPECT_EQ(s.E2, 0.0f);
@@ -146,12 +147,14 @@ const FaultCase kFaultCases[] = {
          EXPECT_EQ(a.H, 500.0f);
          EXPECT_EQ(a.B, b.B);
      }},
-    {"capital X makes one piece", [](InputTexts& in) { in.Text1 = "500X200X6X12"; }, FaultKind::TypeMismatch,
+    {"capital X makes one piece", [](InputTexts& in) { in.Text1 = "500X200X6X12"; },
+     FaultKind::TypeMismatch,
      [](const DesignState& b, const DesignState& a) {
          EXPECT_EQ(a.sectionParts.size(), 1u);
          EXPECT_EQ(a.H, b.H);
      }},
-    {"unit in a piece", [](InputTexts& in) { in.Text1 = "500x200x6x12mm"; }, FaultKind::TypeMismatch,
+    {"unit in a piece", [](InputTexts& in) { in.Text1 = "500x200x6x12mm"; },
+     FaultKind::TypeMismatch,
      [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.flangeT, b.flangeT); }},
     {"depth beyond single", [](InputTexts& in) { in.Text1 = "1e39x200x6x12"; }, FaultKind::Overflow,
      [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.H, b.H); }},
@@ -186,18 +189,25 @@ const FaultCase kFaultCases[] = {
      }},
     {"bolt beyond single", [](InputTexts& in) { in.Text6 = "-1e39"; }, FaultKind::Overflow,
      [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.M, b.M); }},
-    {"K2 larger than the rest", [](InputTexts& in) { in.Text3 = "2000"; }, FaultKind::NonPositiveLength,
+    {"K2 larger than the rest", [](InputTexts& in) { in.Text3 = "2000"; },
+     FaultKind::NonPositiveLength,
      [](const DesignState& b, const DesignState& a) {
          EXPECT_LT(a.L0, 0.0f);
          EXPECT_EQ(a.E2, b.E2);
      }},
     {"length exactly 0", [](InputTexts& in) { in.Text3 = "548"; }, FaultKind::NonPositiveLength,
      [](const DesignState&, const DesignState& a) { EXPECT_EQ(a.L0, 0.0f); }},
-    {"length that rounds to 0", [](InputTexts& in) { in.Text3 = "547.97"; }, FaultKind::NonPositiveLength,
+    {"length that rounds to 0", [](InputTexts& in) { in.Text3 = "547.97"; },
+     FaultKind::NonPositiveLength,
      [](const DesignState&, const DesignState& a) { EXPECT_EQ(a.L0, 0.0f); }},
-    {"angle a hair below 90", [](InputTexts& in) { in.Text5 = "89.9999995"; }, FaultKind::AngleOutOfRange,
+    {"angle a hair below 90", [](InputTexts& in) { in.Text5 = "89.9999995"; },
+     FaultKind::AngleOutOfRange,
      [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.Ang, b.Ang); }},
-    {"flange over 100 mm", [](InputTexts& in) { in.Text1 = "500x200x6x120"; in.Text9 = "40"; },
+    {"flange over 100 mm",
+     [](InputTexts& in) {
+         in.Text1 = "500x200x6x120";
+         in.Text9 = "40";
+     },
      FaultKind::FlangeTooThick,
      [](const DesignState& b, const DesignState& a) {
          EXPECT_EQ(a.flangeT, 120.0f);
@@ -206,7 +216,8 @@ const FaultCase kFaultCases[] = {
          EXPECT_EQ(a.f, b.f);
          EXPECT_EQ(a.coe, b.coe);
      }},
-    {"hole takes the whole angle", [](InputTexts& in) { in.Text6 = "100"; }, FaultKind::NonPositiveNetArea,
+    {"hole takes the whole angle", [](InputTexts& in) { in.Text6 = "100"; },
+     FaultKind::NonPositiveNetArea,
      [](const DesignState& b, const DesignState& a) {
          EXPECT_EQ(a.An, 265.0f - 3.0f * 102.0f);
          EXPECT_EQ(a.N, b.N);
@@ -214,19 +225,26 @@ const FaultCase kFaultCases[] = {
          // Checks (1) and (2) finished before the fault and hold this run's sections.
          EXPECT_NE(a.slenderText, b.slenderText);
      }},
-    {"angle that stores as 0", [](InputTexts& in) { in.Text5 = "1e-300"; }, FaultKind::DivisionByZero,
+    {"angle that stores as 0", [](InputTexts& in) { in.Text5 = "1e-300"; },
+     FaultKind::DivisionByZero,
      [](const DesignState& b, const DesignState& a) {
          EXPECT_EQ(a.Ang, 0.0f);
          EXPECT_EQ(a.N, b.N);
      }},
-    {"0/0 in the force", [](InputTexts& in) { in.Text1 = "500x0x6x12"; in.Text5 = "1e-300"; },
-     FaultKind::InvalidOperation, [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.N, b.N); }},
+    {"0/0 in the force",
+     [](InputTexts& in) {
+         in.Text1 = "500x0x6x12";
+         in.Text5 = "1e-300";
+     },
+     FaultKind::InvalidOperation,
+     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.N, b.N); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, RunFaults, ::testing::ValuesIn(kFaultCases),
                          [](const auto& info) {
                              std::string n = info.param.name;
-                             for (char& ch : n) if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             for (char& ch : n)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return n;
                          });
 

@@ -20,14 +20,37 @@ struct LooseCase {
 
 TEST(ParseLoose, ReadsTheNumberAtTheStartAndNeverRejects) {
     const LooseCase cases[] = {
-        {"", 0},          {"abc", 0},        {"-", 0},        {"+", 0},
-        {" 4 5 ", 45},    {"1e3", 1000},     {"10,5", 10},    {"45度", 45},
-        {"14mm", 14},     {"1\n4", 14},      {"\t14", 14},    {"\r14", 0},
-        {"&H2D", 45},     {"&h1e", 30},      {"&O55", 45},    {"&HFFFF", 65535},
-        {"&", 0},         {"&X12", 0},       {"4.5d+1", 45},  {"45D0", 45},
-        {"1e", 1},        {"1e+", 1},        {"--5", 0},      {"-.5", -0.5},
-        {"..5", 0},       {"1.2.3", 1.2},    {"１４", 0},      {"1e-400", 0},
-        {".5", 0.5},      {"123.34375", 123.34375},           {"16777217", 16777217},
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {"+", 0},
+        {" 4 5 ", 45},
+        {"1e3", 1000},
+        {"10,5", 10},
+        {"45度", 45},
+        {"14mm", 14},
+        {"1\n4", 14},
+        {"\t14", 14},
+        {"\r14", 0},
+        {"&H2D", 45},
+        {"&h1e", 30},
+        {"&O55", 45},
+        {"&HFFFF", 65535},
+        {"&", 0},
+        {"&X12", 0},
+        {"4.5d+1", 45},
+        {"45D0", 45},
+        {"1e", 1},
+        {"1e+", 1},
+        {"--5", 0},
+        {"-.5", -0.5},
+        {"..5", 0},
+        {"1.2.3", 1.2},
+        {"１４", 0},
+        {"1e-400", 0},
+        {".5", 0.5},
+        {"123.34375", 123.34375},
+        {"16777217", 16777217},
         {"- 1 2 . 5", -12.5},
     };
     for (const auto& c : cases) {
@@ -36,13 +59,16 @@ TEST(ParseLoose, ReadsTheNumberAtTheStartAndNeverRejects) {
 }
 
 TEST(ParseLoose, BeyondTheDoubleRangeIsAnOverflow) {
-    for (const std::string& text : {std::string("1e400"), std::string("-1e400"), std::string("1e99999999999999999999"), "&H" + std::string(300, 'F')}) {
+    for (const std::string& text :
+         {std::string("1e400"), std::string("-1e400"), std::string("1e99999999999999999999"),
+          "&H" + std::string(300, 'F')}) {
         try {
             ParseLoose(text, "孔距K2");
             ADD_FAILURE() << text << " did not fault";
         } catch (const CalculationFault& f) {
             EXPECT_EQ(f.kind(), FaultKind::Overflow) << text;
-            EXPECT_NE(std::string(f.what()).find("孔距K2"), std::string::npos) << "message names the input";
+            EXPECT_NE(std::string(f.what()).find("孔距K2"), std::string::npos)
+                << "message names the input";
         }
     }
 }
@@ -55,7 +81,7 @@ TEST(ParseLoose, LongHexadecimalRoundsToNearestDouble) {
 
 TEST(ParseStrict, AcceptsPlainDecimalNumbersWithBlanksAround) {
     const std::pair<const char*, float> cases[] = {
-        {"500", 500.0f}, {" 12.5 ", 12.5f}, {"2e2", 200.0f}, {"5.", 5.0f},  {".5", 0.5f},
+        {"500", 500.0f}, {" 12.5 ", 12.5f}, {"2e2", 200.0f}, {"5.", 5.0f},    {".5", 0.5f},
         {"-12", -12.0f}, {"+3", 3.0f},      {"1E1", 10.0f},  {"1e-50", 0.0f}, {"3.4e38", 3.4e38f},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseStrict(text), expected) << text;
@@ -67,12 +93,12 @@ TEST(ParseStrict, RejectsAnythingElse) {
         FaultKind kind;
     };
     const Bad cases[] = {
-        {"", FaultKind::TypeMismatch},       {" ", FaultKind::TypeMismatch},
-        {"500mm", FaultKind::TypeMismatch},  {"\t500", FaultKind::TypeMismatch},
-        {"1e", FaultKind::TypeMismatch},     {"1d3", FaultKind::TypeMismatch},
-        {"5 0", FaultKind::TypeMismatch},    {".", FaultKind::TypeMismatch},
-        {"500X200", FaultKind::TypeMismatch}, {"&H10", FaultKind::TypeMismatch},
-        {"1e39", FaultKind::Overflow},       {"-3.5e38", FaultKind::Overflow},
+        {"", FaultKind::TypeMismatch},          {" ", FaultKind::TypeMismatch},
+        {"500mm", FaultKind::TypeMismatch},     {"\t500", FaultKind::TypeMismatch},
+        {"1e", FaultKind::TypeMismatch},        {"1d3", FaultKind::TypeMismatch},
+        {"5 0", FaultKind::TypeMismatch},       {".", FaultKind::TypeMismatch},
+        {"500X200", FaultKind::TypeMismatch},   {"&H10", FaultKind::TypeMismatch},
+        {"1e39", FaultKind::Overflow},          {"-3.5e38", FaultKind::Overflow},
         {"1e99999999999", FaultKind::Overflow},
     };
     for (const auto& c : cases) {
@@ -112,12 +138,22 @@ TEST(Conversions, LongMantissasAndExponentsCancelExactly) {
 
 TEST(ToText, GeneralFormWithSevenSignificantDigits) {
     const std::pair<float, const char*> cases[] = {
-        {348.0f, "348"},          {17.6f, "17.6"},           {0.85f, "0.85"},
-        {100000.0f, "100000"},    {1e7f, "1E+07"},           {1e-5f, "1E-05"},
-        {0.0f, "0"},              {-0.0f, "0"},              {-2.25f, "-2.25"},
-        {13.9f, "13.9"},          {0.5f, "0.5"},             {0.0001f, "0.0001"},
-        {9999999.0f, "9999999"},  {123456789.0f, "1.234568E+08"},
-        {53.0f / 3.0f, "17.66667"}, {2.931898e-9f, "2.931898E-09"},
+        {348.0f, "348"},
+        {17.6f, "17.6"},
+        {0.85f, "0.85"},
+        {100000.0f, "100000"},
+        {1e7f, "1E+07"},
+        {1e-5f, "1E-05"},
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {-2.25f, "-2.25"},
+        {13.9f, "13.9"},
+        {0.5f, "0.5"},
+        {0.0001f, "0.0001"},
+        {9999999.0f, "9999999"},
+        {123456789.0f, "1.234568E+08"},
+        {53.0f / 3.0f, "17.66667"},
+        {2.931898e-9f, "2.931898E-09"},
         {4194304.5f, "4194305"},  // an exact tie in binary rounds away from zero
         {3.4028235e38f, "3.402823E+38"},
     };
@@ -126,27 +162,39 @@ TEST(ToText, GeneralFormWithSevenSignificantDigits) {
 
 TEST(ToTextD, GeneralFormWithFifteenSignificantDigits) {
     const std::pair<double, const char*> cases[] = {
-        {45.0, "45"},  {30.5, "30.5"}, {1e15, "1E+15"}, {123456789012345.0, "123456789012345"},
-        {0.1 + 0.2, "0.3"}, {-1e-5, "-1E-05"}, {1e300, "1E+300"},
+        {45.0, "45"},       {30.5, "30.5"},
+        {1e15, "1E+15"},    {123456789012345.0, "123456789012345"},
+        {0.1 + 0.2, "0.3"}, {-1e-5, "-1E-05"},
+        {1e300, "1E+300"},
     };
     for (const auto& [x, expected] : cases) EXPECT_EQ(ToTextD(x), expected) << x;
 }
 
 TEST(FormatFixed, RoundsHalfAwayFromZero) {
     const std::tuple<float, const char*, const char*> cases[] = {
-        {12.25f, "0.0", "12.3"},   {-12.25f, "0.0", "-12.3"}, {0.125f, "0.0000", "0.1250"},
-        {2.25f, "0.0", "2.3"},     {-2.25f, "0.0", "-2.3"},   {0.04999f, "0.0", "0.0"},
-        {704.278f, "0.0", "704.3"}, {0.0f, "0.0", "0.0"},     {-0.04f, "0.0", "0.0"},
-        {9.96f, "0.0", "10.0"},    {200.044f, "0.0", "200.0"}, {200.056f, "0.0", "200.1"},
+        {12.25f, "0.0", "12.3"},
+        {-12.25f, "0.0", "-12.3"},
+        {0.125f, "0.0000", "0.1250"},
+        {2.25f, "0.0", "2.3"},
+        {-2.25f, "0.0", "-2.3"},
+        {0.04999f, "0.0", "0.0"},
+        {704.278f, "0.0", "704.3"},
+        {0.0f, "0.0", "0.0"},
+        {-0.04f, "0.0", "0.0"},
+        {9.96f, "0.0", "10.0"},
+        {200.044f, "0.0", "200.0"},
+        {200.056f, "0.0", "200.1"},
         // Shown as 31230.35, so an engineer rounds it up, though the stored binary value
         // is 31230.349609375.
         {31230.349609375f, "0.0", "31230.4"},
         // The single nearest 0.05 shows as 0.05000000 and rounds up likewise.
         {0.049999997f, "0.0", "0.1"},
         // Beyond seven digits the value itself decides: nothing is lost before the point.
-        {28473926.0f, "0.0", "28473926.0"}, {18468.091796875f, "0.0000", "18468.0918"},
+        {28473926.0f, "0.0", "28473926.0"},
+        {18468.091796875f, "0.0000", "18468.0918"},
     };
-    for (const auto& [x, pattern, expected] : cases) EXPECT_EQ(FormatFixed(x, pattern), expected) << x;
+    for (const auto& [x, pattern, expected] : cases)
+        EXPECT_EQ(FormatFixed(x, pattern), expected) << x;
 }
 
 TEST(FormatFixed, DoublesRoundOnTheirFifteenDigitForm) {
@@ -167,9 +215,11 @@ protected:
 };
 
 TEST(Conversions, DoNotDependOnTheLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     std::string cLocale = "none";
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "German_Germany.1252"}) {
+    for (const char* name :
+         {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "German_Germany.1252"}) {
         if (std::setlocale(LC_ALL, name) != nullptr) {
             cLocale = name;
             break;

@@ -18,14 +18,14 @@ struct BandCase {
 
 TEST(SteelGrade, DesignStrengthByThicknessBand) {
     const BandCase cases[] = {
-        {ApplyGradeQ235, -5, 235, 215},   {ApplyGradeQ235, 0, 235, 215},
-        {ApplyGradeQ235, 12, 235, 215},   {ApplyGradeQ235, 16, 235, 215},
+        {ApplyGradeQ235, -5, 235, 215},    {ApplyGradeQ235, 0, 235, 215},
+        {ApplyGradeQ235, 12, 235, 215},    {ApplyGradeQ235, 16, 235, 215},
         {ApplyGradeQ235, 16.5f, 235, 205}, {ApplyGradeQ235, 40, 235, 205},
         {ApplyGradeQ235, 40.5f, 235, 200}, {ApplyGradeQ235, 60, 235, 200},
         {ApplyGradeQ235, 60.1f, 235, 190}, {ApplyGradeQ235, 100, 235, 190},
-        {ApplyGradeQ345, 12, 345, 310},   {ApplyGradeQ345, 16, 345, 310},
+        {ApplyGradeQ345, 12, 345, 310},    {ApplyGradeQ345, 16, 345, 310},
         {ApplyGradeQ345, 16.5f, 345, 295}, {ApplyGradeQ345, 35, 345, 295},
-        {ApplyGradeQ345, 36, 345, 265},   {ApplyGradeQ345, 50, 345, 265},
+        {ApplyGradeQ345, 36, 345, 265},    {ApplyGradeQ345, 50, 345, 265},
         {ApplyGradeQ345, 50.5f, 345, 250}, {ApplyGradeQ345, 100, 345, 250},
     };
     for (const auto& c : cases) {

@@ -21,7 +21,8 @@ public:
 
 private:
     [[noreturn]] void Fail(const char* what) const {
-        throw std::runtime_error(std::string("JSON: ") + what + " at offset " + std::to_string(pos_));
+        throw std::runtime_error(std::string("JSON: ") + what + " at offset " +
+                                 std::to_string(pos_));
     }
 
     void Blanks() {
@@ -86,7 +87,8 @@ private:
             j.type = Json::Type::Bool;
         } else {
             const std::size_t start = pos_;
-            while (pos_ < text_.size() && std::string_view("+-0123456789.eE").find(text_[pos_]) != std::string_view::npos)
+            while (pos_ < text_.size() &&
+                   std::string_view("+-0123456789.eE").find(text_[pos_]) != std::string_view::npos)
                 ++pos_;
             if (start == pos_) Fail("unexpected character");
             j.type = Json::Type::Number;

@@ -28,7 +28,8 @@ std::vector<unsigned> CodePoints(const std::string& s) {
         const int n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
         unsigned cp = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
         for (int k = 1; k < n && i + static_cast<std::size_t>(k) < s.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
+            cp =
+                (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
         out.push_back(cp);
         i += static_cast<std::size_t>(n);
     }
@@ -62,7 +63,8 @@ std::string DescribeDifference(const std::string& expected, const std::string& a
     while (col < ec.size() && col < ac.size() && ec[col] == ac[col]) ++col;
     return "first difference in line " + std::to_string(line + 1) + ", character " +
            std::to_string(col + 1) + "\n  expected: " + el + "\n  actual:   " + al +
-           "\n  expected code points: " + Around(ec, col) + "\n  actual code points:   " + Around(ac, col);
+           "\n  expected code points: " + Around(ec, col) +
+           "\n  actual code points:   " + Around(ac, col);
 }
 
 }  // namespace testsupport

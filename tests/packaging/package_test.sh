@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Tests a built kneebrace .deb as a user's machine would see it: the control fields
+# name what the program needs at run time, the files land where desktop environments
+# look for them and agree with each other, and the installed program starts and shows
+# its window.
+#
+#   tests/packaging/package_test.sh build-pkg/package/kneebrace_1.0.0_amd64.deb
+#
+# Needs dpkg-deb, desktop-file-validate, appstreamcli, Xvfb and xdotool (./dev package
+# installs them). The package is unpacked into a temporary root, never installed.
+set -euo pipefail
+
+deb="${1:?usage: package_test.sh FILE.deb}"
+[ -f "$deb" ] || { echo "no such package: $deb" >&2; exit 2; }
+
+app_id=org.kneebrace.kneebrace
+caption="角钢Omvarel by Tavrosk"
+failures=0
+checks=0
+
+pass() { checks=$((checks + 1)); printf 'ok    %s\n' "$1"; }
+fail() { checks=$((checks + 1)); failures=$((failures + 1)); printf 'FAIL  %s\n' "$1"; }
+expect() {  # expect "what" command...
+  local what="$1"; shift
+  if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
+}
+
+work=$(mktemp -d)
+xvfb_pid="" app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- control fields --------------------------------------------------------------------
+field() { dpkg-deb --field "$deb" "$1"; }
+depends=$(field Depends)
+echo "Depends: $depends"
+has_dependency() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qx "$1"; }
+expect "package is named kneebrace" test "$(field Package)" = kneebrace
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-arphic-uming qt6-translations-l10n \
+         libstdc++6 libc6; do
+  expect "Depends names $p" has_dependency "$p"
+done
+version=$(field Version)
+expect "Version is set ($version)" test -n "$version"
+
+# --- files and their places ------------------------------------------------------------
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+listed=$(cd "$root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+expected=$(LC_ALL=C sort <<EOF
+usr/bin/kneebrace
+usr/share/applications/$app_id.desktop
+usr/share/icons/hicolor/scalable/apps/$app_id.svg
+usr/share/metainfo/$app_id.metainfo.xml
+EOF
+)
+if [ "$listed" = "$expected" ]; then
+  pass "the package holds exactly the program, desktop entry, icon and metainfo"
+else
+  fail "the package's files differ from the expected four:"
+  diff <(echo "$expected") <(echo "$listed") | sed 's/^/      /' || true
+fi
+
+exe="$root/usr/bin/kneebrace"
+desktop="$root/usr/share/applications/$app_id.desktop"
+icon="$root/usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
+
+expect "the program is an executable ELF file" bash -c "[ -x '$exe' ] && head -c4 '$exe' | grep -q ELF"
+expect "the program has no run path (it uses the system's libraries)" \
+  bash -c "! readelf -d '$exe' | grep -qE 'RPATH|RUNPATH'"
+expect "every library the program links is on this machine" \
+  bash -c "ldd '$exe' && ! ldd '$exe' | grep -q 'not found'"
+
+entry() { sed -n "s/^$1=//p" "$desktop" | head -1; }
+expect "the desktop entry is valid (desktop-file-validate)" desktop-file-validate "$desktop"
+expect "the desktop entry starts the installed program" test "$(entry Exec)" = kneebrace
+expect "the desktop entry names the installed icon" test "$(entry Icon)" = "$app_id"
+expect "the desktop entry has a Chinese name" bash -c "grep -q '^Name\[zh_CN\]=..' '$desktop'"
+expect "the desktop entry has a Chinese comment" bash -c "grep -q '^Comment\[zh_CN\]=..' '$desktop'"
+expect "the desktop entry has an English default name" test -n "$(entry Name)"
+expect "the icon is an SVG image" grep -q '<svg' "$icon"
+expect "the metainfo is valid (appstreamcli validate)" appstreamcli validate --no-net "$metainfo"
+expect "the metainfo launches the desktop entry" grep -q "<launchable type=\"desktop-id\">$app_id.desktop<" "$metainfo"
+expect "the metainfo names the program" grep -q '<binary>kneebrace</binary>' "$metainfo"
+expect "the metainfo's newest release is the package version" \
+  bash -c "grep -o '<release version=\"[^\"]*\"' '$metainfo' | head -1 | grep -q '\"$version\"'"
+
+# --- the installed program starts ------------------------------------------------------
+# Offscreen first: the program must still be running (in its event loop) after a few
+# seconds, and Qt must not complain about missing pictures or plugins.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+rc=0
+QT_QPA_PLATFORM=offscreen timeout 4 "$exe" >"$work/offscreen.log" 2>&1 </dev/null || rc=$?
+if [ "$rc" -eq 124 ]; then
+  pass "the installed program runs offscreen until stopped"
+else
+  fail "the installed program ended by itself offscreen (exit $rc): $(head -5 "$work/offscreen.log")"
+fi
+if grep -qiE 'qt\.svg|cannot open|could not (load|find)|failed to' "$work/offscreen.log"; then
+  fail "Qt reported a problem while starting:"
+  sed 's/^/      /' "$work/offscreen.log" | head -10
+else
+  pass "Qt reported no missing file or plugin"
+fi
+
+# Then on a virtual X server: the window appears, with its caption and size.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+if [ ! -s "$work/display" ]; then
+  fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+else
+  export DISPLAY=":$(head -1 "$work/display")"
+  env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$exe" >"$work/x11.log" 2>&1 </dev/null &
+  app_pid=$!
+  wid=$(timeout 15 xdotool search --sync --onlyvisible --pid "$app_pid" 2>/dev/null | head -1) || true
+  if [ -z "$wid" ]; then
+    fail "the installed program showed no window: $(head -5 "$work/x11.log")"
+  else
+    pass "the installed program shows a window"
+    name=$(xdotool getwindowname "$wid")
+    expect "the window's caption is \"$caption\" (got \"$name\")" test "$name" = "$caption"
+    geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
+    expect "the window is 854x590 (got $geometry)" test "$geometry" = 854x590
+  fi
+  kill "$app_pid" 2>/dev/null || true
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=""
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
