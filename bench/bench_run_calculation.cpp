@@ -25,8 +25,7 @@ BENCHMARK(BM_RunCalculationStartup);
 void BM_RunCalculationL125X14OneSide(benchmark::State& state) {
     DesignState s = StartupDesignState();
     SelectAngle(s, "L125X14");
-    s.layoutCode = 2;
-    s.layoutText = "单侧";
+    ChooseLayout(s, 2);
     const InputTexts in = StartupInputTexts();
     for (auto _ : state) {
         RunCalculation(s, in);

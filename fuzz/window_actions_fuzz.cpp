@@ -246,22 +246,10 @@ struct Session {
         }
         switch (action) {
             case 'L': Repeat(text); break;
-            case 'a':
-                state.gradeCode = 1;
-                state.gradeText = ",材质Q235";
-                break;
-            case 'b':
-                state.gradeCode = 2;
-                state.gradeText = ",材质Q345";
-                break;
-            case 'd':
-                state.layoutCode = 1;
-                state.layoutText = "双侧";
-                break;
-            case 's':
-                state.layoutCode = 2;
-                state.layoutText = "单侧";
-                break;
+            case 'a': ChooseGrade(state, 1); break;
+            case 'b': ChooseGrade(state, 2); break;
+            case 'd': ChooseLayout(state, 1); break;
+            case 's': ChooseLayout(state, 2); break;
             case 'p': SelectAngle(state, text); break;
             case '#': {
                 const auto index =

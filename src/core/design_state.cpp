@@ -4,12 +4,20 @@
 
 namespace kneebrace {
 
+void ChooseGrade(DesignState& s, std::int16_t gradeCode) {
+    s.gradeCode = gradeCode;
+    s.gradeText = gradeCode == 2 ? ",材质Q345" : ",材质Q235";
+}
+
+void ChooseLayout(DesignState& s, std::int16_t layoutCode) {
+    s.layoutCode = layoutCode;
+    s.layoutText = layoutCode == 2 ? "单侧" : "双侧";
+}
+
 DesignState StartupDesignState() {
     DesignState s;
-    s.gradeCode = 1;
-    s.layoutCode = 1;
-    s.gradeText = ",材质Q235";
-    s.layoutText = "双侧";
+    ChooseGrade(s, 1);
+    ChooseLayout(s, 1);
     // The size list shows the first catalogue size; its values are put in force without
     // a pick, so ix, iu, iv stay 0 and angleModel empty until the user picks a size.
     const AngleSection& first = AngleCatalogue().front();

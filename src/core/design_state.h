@@ -72,6 +72,11 @@ struct DesignState {
     float widthRatio = 0;  // actual width-thickness ratio (B2 - T) / T
 };
 
+// The option buttons: each writes its code and the matching report text together, so
+// the two never disagree. Nothing is recomputed until the next run.
+void ChooseGrade(DesignState& s, std::int16_t gradeCode);    // 1 = Q235, 2 = Q345
+void ChooseLayout(DesignState& s, std::int16_t layoutCode);  // 1 = both sides, 2 = one side
+
 // The record as the window holds it once it has opened: grade Q235, both sides, the
 // section values of L45X3 and its properties text. The window and the tests both
 // start from this.

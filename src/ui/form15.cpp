@@ -238,22 +238,10 @@ void Form15::SetTabOrder() {
 void Form15::ConnectHandlers() {
     // Each option writes its code and text at once; nothing is recomputed until the
     // next Calculate. A click on the option already chosen writes the same again.
-    connect(Option1, &QRadioButton::clicked, this, [this] {
-        state_.gradeCode = 1;
-        state_.gradeText = ",材质Q235";
-    });
-    connect(Option2, &QRadioButton::clicked, this, [this] {
-        state_.gradeCode = 2;
-        state_.gradeText = ",材质Q345";
-    });
-    connect(Option3, &QRadioButton::clicked, this, [this] {
-        state_.layoutCode = 1;
-        state_.layoutText = "双侧";
-    });
-    connect(Option4, &QRadioButton::clicked, this, [this] {
-        state_.layoutCode = 2;
-        state_.layoutText = "单侧";
-    });
+    connect(Option1, &QRadioButton::clicked, this, [this] { ChooseGrade(state_, 1); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { ChooseGrade(state_, 2); });
+    connect(Option3, &QRadioButton::clicked, this, [this] { ChooseLayout(state_, 1); });
+    connect(Option4, &QRadioButton::clicked, this, [this] { ChooseLayout(state_, 2); });
     connect(Check1, &QCheckBox::clicked, this, &Form15::Check1Click);
     connect(Combo1, &QComboBox::activated, this, &Form15::Combo1Click);
     connect(Command1, &QToolButton::clicked, this, &Form15::Command1Click);

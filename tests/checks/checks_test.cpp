@@ -301,18 +301,10 @@ TEST(BuildReportHeader, RestatesTheInputsAsTyped) {
          "螺栓的直径M=20mm,普通Q235螺栓"},
         {"hole 22", [](DesignState&, InputTexts& in) { in.Text6 = "20"; }, 17,
          "螺栓孔的直径(默认为M+2)=22mm"},
-        {"Q345",
-         [](DesignState& s, InputTexts&) {
-             s.gradeCode = 2;
-             s.gradeText = ",材质Q345";
-         },
-         3, "H钢截面：500x200x6x12,材质Q345"},
-        {"one side",
-         [](DesignState& s, InputTexts&) {
-             s.layoutCode = 2;
-             s.layoutText = "单侧";
-         },
-         14, "隅撑布置方式：单侧"},
+        {"Q345", [](DesignState& s, InputTexts&) { ChooseGrade(s, 2); }, 3,
+         "H钢截面：500x200x6x12,材质Q345"},
+        {"one side", [](DesignState& s, InputTexts&) { ChooseLayout(s, 2); }, 14,
+         "隅撑布置方式：单侧"},
         {"rule", [](DesignState&, InputTexts&) {}, 18, "===================================="},
     };
     for (const auto& c : cases) {

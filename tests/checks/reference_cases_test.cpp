@@ -27,13 +27,9 @@ const Json& Cases() {
 void ApplyStep(DesignState& s, const Json& step, const std::string& reportBox, std::string& fault) {
     const std::string& op = step["op"].string;
     if (op == "grade") {
-        const auto code = static_cast<std::int16_t>(step["code"].number);
-        s.gradeCode = code;
-        s.gradeText = code == 1 ? ",材质Q235" : ",材质Q345";
+        ChooseGrade(s, static_cast<std::int16_t>(step["code"].number));
     } else if (op == "layout") {
-        const auto code = static_cast<std::int16_t>(step["code"].number);
-        s.layoutCode = code;
-        s.layoutText = code == 1 ? "双侧" : "单侧";
+        ChooseLayout(s, static_cast<std::int16_t>(step["code"].number));
     } else if (op == "select") {
         SelectAngle(s, step["text"].string);
     } else if (op == "run") {
