@@ -17,8 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "ui/form15.h"
-#include "ui/look.h"
+#include "qt/form15.h"
+#include "qt/look.h"
 
 #if defined(_WIN32)
 #include <psapi.h>

@@ -18,8 +18,8 @@
 
 #include "catalogue/angle_catalogue.h"
 #include "core/calculation_run.h"
-#include "ui/form15.h"
-#include "ui/look.h"
+#include "qt/form15.h"
+#include "qt/look.h"
 #include "window_test_support.h"
 
 using namespace kneebrace;

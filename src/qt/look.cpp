@@ -1,4 +1,4 @@
-#include "ui/look.h"
+#include "qt/look.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "ui/picture_box.h"
+#include "qt/picture_box.h"
 
 #include <QPainter>
 

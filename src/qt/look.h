@@ -6,11 +6,13 @@
 #include <QFont>
 #include <QRect>
 
+#include "window/control_table.h"
+
 namespace kneebrace {
 
 // The window's default font: every control without a font of its own uses it. The
 // layout's label and check-box widths were drawn for 宋体 9 pt.
-inline constexpr double kWindowFontPoints = 9.0;
+inline constexpr double kWindowFontPoints = window::kWindowFontPoints;
 
 // 宋体 at the given size. Windows has SimSun; Debian has no SimSun, so the Song (Ming)
 // face of fonts-arphic-uming, which shares SimSun's grid, or Noto Serif CJK SC stands in.

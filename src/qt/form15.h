@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include <QString>
 #include <QWidget>
@@ -39,6 +40,8 @@ public:
     const DesignState& designState() const { return state_; }
 
 private:
+    template <typename W>
+    W* Find(std::string_view name) const;
     void CreateControls();
     void SetTabOrder();
     void ConnectHandlers();

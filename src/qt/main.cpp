@@ -2,8 +2,8 @@
 // files: every value lives as long as the window.
 #include <QApplication>
 
-#include "ui/form15.h"
-#include "ui/look.h"
+#include "qt/form15.h"
+#include "qt/look.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "ui/pick_combo.h"
+#include "qt/pick_combo.h"
 
 #include <QComboBox>
 #include <QLineEdit>

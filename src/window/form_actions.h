@@ -1,0 +1,59 @@
+// What the window's handlers do to the record, written once for both front ends. A
+// front end reads its controls into these calls and shows what they return or what
+// they left in the record; it decides nothing itself.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/calculation_run.h"
+#include "core/design_state.h"
+
+namespace kneebrace::window {
+
+// The record as the window holds it once it has opened.
+DesignState LoadForm();
+
+// A click on one of the four option buttons ("Option1" ... "Option4"): writes the
+// grade's or the arrangement's code and report text. Other names change nothing.
+void ClickOption(DesignState& s, std::string_view optionName);
+
+// The gap check box's value after a click; only a click's two values change the box.
+enum class CheckValue { Cleared, Ticked, Greyed };
+
+// Whether the gap box is to be enabled after a click that left the check box at
+// `value`; nullopt when the box stays as it is (the greyed third state).
+std::optional<bool> GapBoxEnabledAfter(CheckValue value);
+
+// A pick in the size list: applies that size. The properties box then shows
+// s.anglePropsText.
+void PickSize(DesignState& s, std::string_view designation);
+
+// The size the record holds: the last one picked, or the first of the list at start-up.
+std::string SizeInForce(const DesignState& s);
+
+// Text typed into the size list's edit field, when the field loses the focus or Enter
+// is pressed in it. A text that names a catalogue size exactly picks it, as a pick
+// from the list does; any other text gives way to the size in force, and nothing is
+// picked. The field then shows `fieldText`.
+struct TypedSize {
+    bool picks = false;     // PickSize(fieldText) is to run, and the list select it
+    std::string fieldText;  // what the edit field shows afterwards
+};
+TypedSize CommitTypedSize(const DesignState& s, std::string_view typed);
+
+// Why a run was abandoned, as the message box shows it: the kind of fault as the
+// title, the message naming the input concerned as the text.
+struct FaultMessage {
+    std::string title;
+    std::string text;
+};
+
+// The Calculate button. On success the record's reportText is the new report and the
+// report box shows it; on a fault the report box keeps its text and the window shows
+// the message. No exception leaves this call: one crossing a toolkit's event loop
+// would end the program with the user's inputs lost.
+std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in);
+
+}  // namespace kneebrace::window

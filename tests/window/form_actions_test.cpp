@@ -1,0 +1,88 @@
+// What the window's handlers do to the record, whichever toolkit draws the window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/angle_catalogue.h"
+#include "core/fault.h"
+#include "window/form_actions.h"
+
+namespace {
+
+using namespace kneebrace;
+using namespace kneebrace::window;
+
+TEST(FormActions, OptionsWriteTheirCodeAndTextAndLeaveTheOtherGroup) {
+    struct Row {
+        const char* option;
+        int grade;
+        int layout;
+        const char* gradeText;
+        const char* layoutText;
+    };
+    const Row rows[] = {
+        {"Option2", 2, 1, ",材质Q345", "双侧"}, {"Option1", 1, 1, ",材质Q235", "双侧"},
+        {"Option4", 1, 2, ",材质Q235", "单侧"}, {"Option3", 1, 1, ",材质Q235", "双侧"},
+        {"Option5", 1, 1, ",材质Q235", "双侧"},  // not an option: nothing changes
+    };
+    DesignState s = LoadForm();
+    s.gradeCode = 2;  // so that Option1 has something to put back
+    s.gradeText = ",材质Q345";
+    ClickOption(s, "Option1");
+    for (const Row& r : rows) {
+        ClickOption(s, r.option);
+        EXPECT_EQ(s.gradeCode, r.grade) << r.option;
+        EXPECT_EQ(s.layoutCode, r.layout) << r.option;
+        EXPECT_EQ(s.gradeText, r.gradeText) << r.option;
+        EXPECT_EQ(s.layoutText, r.layoutText) << r.option;
+    }
+}
+
+TEST(FormActions, OnlyAClicksTwoValuesSwitchTheGapBox) {
+    EXPECT_EQ(GapBoxEnabledAfter(CheckValue::Ticked), true);
+    EXPECT_EQ(GapBoxEnabledAfter(CheckValue::Cleared), false);
+    EXPECT_EQ(GapBoxEnabledAfter(CheckValue::Greyed), std::nullopt);
+}
+
+TEST(FormActions, ATypedSizeIsPickedOnlyWhenItNamesACatalogueSize) {
+    struct Row {
+        const char* typed;
+        bool picks;
+        const char* shown;
+    };
+    const Row rows[] = {{"L63X5", true, "L63X5"},   {"l63x5", false, "L45X3"},
+                        {" L63X5", false, "L45X3"}, {"L63X", false, "L45X3"},
+                        {"", false, "L45X3"},       {"L125X14", true, "L125X14"},
+                        {"L63X5 ", false, "L45X3"}};
+    const DesignState start = LoadForm();
+    for (const Row& r : rows) {
+        const TypedSize t = CommitTypedSize(start, r.typed);
+        EXPECT_EQ(t.picks, r.picks) << r.typed;
+        EXPECT_EQ(t.fieldText, r.shown) << r.typed;
+    }
+    // Once a size is picked, a wrong text gives way to that size, not the first one.
+    DesignState picked = LoadForm();
+    PickSize(picked, "L70X6");
+    EXPECT_EQ(CommitTypedSize(picked, "L70").fieldText, "L70X6");
+    for (const AngleSection& row : AngleCatalogue())
+        if (row.designation == "L70X6") {
+            EXPECT_EQ(picked.A0, row.A0);
+        }
+}
+
+TEST(FormActions, CalculateShowsTheReportOrTheFaultAndKeepsTheOldReport) {
+    DesignState s = LoadForm();
+    InputTexts in = StartupInputTexts();
+    EXPECT_EQ(Calculate(s, in), std::nullopt);
+    const std::string report = s.reportText;
+    EXPECT_NE(report.find("(7)."), std::string::npos);
+
+    in.Text1 = "500x200x6";  // the fourth number is missing
+    const auto fault = Calculate(s, in);
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_EQ(fault->title, FaultKindTitle(FaultKind::SubscriptOutOfRange));
+    EXPECT_FALSE(fault->text.empty());
+    EXPECT_EQ(s.reportText, report);
+}
+
+}  // namespace
