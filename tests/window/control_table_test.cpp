@@ -2,6 +2,7 @@
 // controls on the same spot, a caption wider than its control, a tab place used twice.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@ int SongWidthTwips(std::string_view utf8, double points) {
         if (byte < 0x80) ems += 0.5;
         else if (byte >= 0xC0) ems += 1.0;  // the lead byte of a multi-byte character
     }
-    return static_cast<int>(ems * points * 20.0 + 0.5);
+    return static_cast<int>(std::lround(ems * points * 20.0));
 }
 
 // Room an option button or check box leaves its caption: the indicator and its gap.
