@@ -11,6 +11,8 @@ void CheckBoltShear(DesignState& s) {
     s.Nv = StoreSingle(Power(s.M, 2, "螺栓抗剪承载力Nv") * 3.14159265358979 * 140 / 4,
                        "螺栓抗剪承载力Nv");
     s.Nv = RoundStored(s.Nv, "0.0", "螺栓抗剪承载力Nv");
+    // Check (7) reuses Nv for the angle's end; the sizing table still needs this one.
+    s.boltNv = s.Nv;
 
     const bool passes = s.Nv >= s.N;
     s.boltShearVerdict =

@@ -53,7 +53,7 @@ InputTexts StartupInputTexts() {
     return InputTexts{"500x200x6x12", "10", "50", "50", "45", "14", "35"};
 }
 
-void RunCalculation(DesignState& s, const InputTexts& in) {
+void ReadRunInputs(DesignState& s, const InputTexts& in) {
     // Each field is stored at its own step, so a fault leaves earlier fields new and
     // later fields as they were.
     s.sectionParts = SplitDesignation(in.Text1);
@@ -119,7 +119,9 @@ void RunCalculation(DesignState& s, const InputTexts& in) {
     } else if (s.layoutCode == 2) {
         s.coe = 1.0f;
     }
+}
 
+void RunChecks(DesignState& s, const InputTexts& in) {
     CheckSlenderness(s);
     CheckLocalStability(s);
     CheckBraceStrength(s, in);
@@ -142,6 +144,11 @@ void RunCalculation(DesignState& s, const InputTexts& in) {
         .append(s.bearingText)
         .append(s.endShearText);
     s.reportText = std::move(report);
+}
+
+void RunCalculation(DesignState& s, const InputTexts& in) {
+    ReadRunInputs(s, in);
+    RunChecks(s, in);
 }
 
 }  // namespace kneebrace

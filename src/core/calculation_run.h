@@ -22,9 +22,20 @@ struct InputTexts {
 // The texts the window shows when it opens.
 InputTexts StartupInputTexts();
 
-// Runs one calculation on the record. On success reportText holds the new report.
-// A fault throws CalculationFault where it arises: fields written before it keep their
-// new values, later ones their old values, and reportText is unchanged.
+// The run's first part: reads the boxes, derives Ang, d0 and L0, applies the grade's
+// design values and sets coe. None of it reads the angle's fields, so whatever it
+// leaves holds for every angle size, and so does any fault it throws.
+void ReadRunInputs(DesignState& s, const InputTexts& in);
+
+// The run's second part, on what ReadRunInputs and the size pick left in the record:
+// the seven checks, the header, then reportText, which changes only when all of them
+// have finished.
+void RunChecks(DesignState& s, const InputTexts& in);
+
+// Runs one calculation on the record: ReadRunInputs, then RunChecks. On success
+// reportText holds the new report. A fault throws CalculationFault where it arises:
+// fields written before it keep their new values, later ones their old values, and
+// reportText is unchanged.
 void RunCalculation(DesignState& s, const InputTexts& in);
 
 }  // namespace kneebrace

@@ -44,6 +44,7 @@ struct DesignState {
     float f2 = 0;                           // N/mm², stability stress, rounded to 0.1
     float Nv = 0;                           // N, bolt shear capacity, then angle end shear capacity
     float Nc = 0;                           // N, hole-wall bearing capacity
+    float boltNv = 0;                       // N, check (5)'s Nv, kept: printed nowhere
     float alpha1 = 0;                       // stability coefficients α1, α2, α3
     float alpha2 = 0;
     float alpha3 = 0;
