@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "core/design_state.h"
+#include "qt/report_menu.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,7 +36,10 @@ FaultReporter MessageBoxReporter();
 
 class Form15 : public QWidget {
 public:
-    explicit Form15(FaultReporter reportFault = MessageBoxReporter(), QWidget* parent = nullptr);
+    // The dialogs of printing and export are passed in, like the fault reporter, so that
+    // tests can answer them.
+    explicit Form15(FaultReporter reportFault = MessageBoxReporter(),
+                    ReportDialogs reportDialogs = SystemReportDialogs(), QWidget* parent = nullptr);
 
     const DesignState& designState() const { return state_; }
 
