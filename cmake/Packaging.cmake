@@ -46,9 +46,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps names the libraries the program links: libqt6widgets6, libqt6gui6,
-# libqt6core6 and the C++ runtime. What it loads at run time is named here: the SVG
-# plugins for the artwork, the Song face for the Chinese captions and Qt's Chinese
-# translation for the message box buttons.
+# libqt6printsupport6 (printing, PDF export), libqt6core6 and the C++ runtime. What it
+# loads at run time is named here: the SVG plugins for the artwork, the Song face for the
+# Chinese captions and Qt's Chinese translation for the message box buttons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-arphic-uming, qt6-translations-l10n")
 include(CPack)

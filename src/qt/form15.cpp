@@ -169,7 +169,7 @@ FaultReporter MessageBoxReporter() {
     };
 }
 
-Form15::Form15(FaultReporter reportFault, QWidget* parent)
+Form15::Form15(FaultReporter reportFault, ReportDialogs reportDialogs, QWidget* parent)
     : QWidget(parent), reportFault_(std::move(reportFault)) {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(FromUtf8(window::kWindowTitle));
@@ -182,6 +182,8 @@ Form15::Form15(FaultReporter reportFault, QWidget* parent)
     CreateControls();
     SetTabOrder();
     ConnectHandlers();
+    // The report box's menu with printing and export; a child of the window.
+    new ReportMenu(*this, *Text8, state_, std::move(reportDialogs));
     Load();
 }
 

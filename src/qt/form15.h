@@ -11,6 +11,7 @@
 
 #include "core/design_state.h"
 #include "window/input_marks.h"
+#include "qt/report_menu.h"
 
 class QCheckBox;
 class QComboBox;
@@ -36,7 +37,10 @@ FaultReporter MessageBoxReporter();
 
 class Form15 : public QWidget {
 public:
-    explicit Form15(FaultReporter reportFault = MessageBoxReporter(), QWidget* parent = nullptr);
+    // The dialogs of printing and export are passed in, like the fault reporter, so that
+    // tests can answer them.
+    explicit Form15(FaultReporter reportFault = MessageBoxReporter(),
+                    ReportDialogs reportDialogs = SystemReportDialogs(), QWidget* parent = nullptr);
     ~Form15() override;
 
     const DesignState& designState() const { return state_; }

@@ -40,8 +40,8 @@ depends=$(field Depends)
 echo "Depends: $depends"
 has_dependency() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qx "$1"; }
 expect "package is named kneebrace" test "$(field Package)" = kneebrace
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-arphic-uming qt6-translations-l10n \
-         libstdc++6 libc6; do
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 fonts-arphic-uming \
+         qt6-translations-l10n libstdc++6 libc6; do
   expect "Depends names $p" has_dependency "$p"
 done
 version=$(field Version)

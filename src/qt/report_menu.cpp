@@ -1,0 +1,169 @@
+#include "qt/report_menu.h"
+
+#include <utility>
+
+#include <QAction>
+#include <QDateTime>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include "qt/report_printer.h"
+#include "window/form_actions.h"
+#include "window/report_pages.h"
+
+namespace kneebrace {
+
+namespace {
+
+constexpr char kBookTitle[] = "隅撑计算书";
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A command of the whole window: its shortcut works wherever the focus is, as long as
+// the command is enabled.
+QAction* WindowCommand(QWidget& window, const QString& text, const char* name,
+                       const QKeySequence& keys) {
+    auto* action = new QAction(text, &window);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setEnabled(false);
+    window.addAction(action);
+    return action;
+}
+
+// The user's documents folder, or the home folder where there is none yet.
+QString DocumentsFolder() {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+}
+
+}  // namespace
+
+ReportDialogs SystemReportDialogs() {
+    ReportDialogs dialogs;
+    dialogs.choosePdfFile = [](QWidget* parent, const QString& suggestedPath) {
+        const QFileInfo suggested(suggestedPath);
+        QFileDialog dialog(parent, QStringLiteral("导出 PDF"), suggested.path(),
+                           QStringLiteral("PDF 文件 (*.pdf)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        dialog.selectFile(suggested.fileName());
+        if (dialog.exec() != QDialog::Accepted) return QString();
+        return dialog.selectedFiles().value(0);
+    };
+    dialogs.setUpPrinter = [](QWidget* parent, QPrinter& printer, int pageCount) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(QStringLiteral("打印计算书"));
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                          QAbstractPrintDialog::PrintShowPageSize);
+        dialog.setMinMax(1, pageCount);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.report = [](QWidget* parent, const QString& title, const QString& message) {
+        QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, parent);
+        // Chinese even where Qt's translation is not installed.
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+        box.exec();
+    };
+    return dialogs;
+}
+
+ReportMenu::ReportMenu(QWidget& window, QPlainTextEdit& reportBox, const DesignState& state,
+                       ReportDialogs dialogs)
+    : QObject(&window),
+      window_(window),
+      reportBox_(reportBox),
+      state_(state),
+      dialogs_(std::move(dialogs)) {
+    print_ = WindowCommand(window, QStringLiteral("打印计算书…"), "printReport",
+                           QKeySequence(Qt::CTRL | Qt::Key_P));
+    export_ = WindowCommand(window, QStringLiteral("导出 PDF…"), "exportPdf",
+                            QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(print_, &QAction::triggered, this, &ReportMenu::Print);
+    connect(export_, &QAction::triggered, this, &ReportMenu::ExportPdf);
+
+    // The box's text changes only when Calculate has put a new report into the record
+    // and shows it; a fault leaves both alone.
+    connect(&reportBox_, &QPlainTextEdit::textChanged, this, &ReportMenu::ReportShown);
+
+    reportBox_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&reportBox_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const std::unique_ptr<QMenu> menu = CreateContextMenu();
+        // A scroll area reports the point on its viewport.
+        menu->exec(reportBox_.viewport()->mapToGlobal(at));
+    });
+}
+
+std::unique_ptr<QMenu> ReportMenu::CreateContextMenu() const {
+    auto menu = std::make_unique<QMenu>();
+    QAction* copy = menu->addAction(QStringLiteral("复制"), &reportBox_, &QPlainTextEdit::copy);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(reportBox_.textCursor().hasSelection());
+    QAction* selectAll =
+        menu->addAction(QStringLiteral("全选"), &reportBox_, &QPlainTextEdit::selectAll);
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    menu->addSeparator();
+    menu->addAction(print_);
+    menu->addAction(export_);
+    return menu;
+}
+
+void ReportMenu::ReportShown() {
+    if (state_.reportText.empty()) return;
+    reportText_ = state_.reportText;
+    size_ = window::SizeInForce(state_);
+    print_->setEnabled(true);
+    export_->setEnabled(true);
+}
+
+void ReportMenu::Print() {
+    if (reportText_.empty()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ReportPageLayout());
+    printer.setDocName(QString::fromUtf8(kBookTitle));
+    const auto pageCount = static_cast<int>(
+        LayOutBook(printer, reportText_, QDateTime::currentDateTime()).pages.size());
+    if (!dialogs_.setUpPrinter(&window_, printer, pageCount)) return;
+
+    int first = 1;
+    int last = 0;
+    if (printer.printRange() == QPrinter::PageRange) {
+        first = printer.fromPage();
+        last = printer.toPage();
+    }
+    // The footers carry the time the pages were made, after the dialog.
+    if (PaintBook(printer, reportText_, QDateTime::currentDateTime(), first, last) == 0) {
+        dialogs_.report(&window_, QStringLiteral("无法打印"),
+                        QStringLiteral("打印机没有接受计算书，什么也没有打印。\n"
+                                       "请检查打印机的设置后再试。"));
+    }
+}
+
+void ReportMenu::ExportPdf() {
+    if (reportText_.empty()) return;
+    const QString suggested = QDir(DocumentsFolder())
+                                  .filePath(FromUtf8(DefaultPdfFileName(
+                                      size_, ToTimestamp(QDateTime::currentDateTime()))));
+    const QString path = dialogs_.choosePdfFile(&window_, suggested);
+    if (path.isEmpty()) return;
+    const QString fault = WriteReportPdf(reportText_, path, QDateTime::currentDateTime());
+    if (!fault.isEmpty()) dialogs_.report(&window_, QStringLiteral("无法导出 PDF"), fault);
+}
+
+}  // namespace kneebrace

@@ -1,0 +1,67 @@
+// The report box's context menu and the window's two commands that send the calculation
+// book out of the program: 打印计算书… (Ctrl+P) and 导出 PDF… (Ctrl+S). Both stay greyed
+// until the box shows a report; their shortcuts work wherever the focus is in the window.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QObject>
+#include <QString>
+
+#include "core/design_state.h"
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QPrinter;
+class QWidget;
+
+namespace kneebrace {
+
+// The dialogs the commands open, passed in so that tests can answer them.
+struct ReportDialogs {
+    // Asks where the PDF goes, starting from `suggestedPath`; empty when the user cancels.
+    std::function<QString(QWidget* parent, const QString& suggestedPath)> choosePdfFile;
+    // Lets the user set up `printer`; true when they chose to print.
+    std::function<bool(QWidget* parent, QPrinter& printer, int pageCount)> setUpPrinter;
+    // Tells why the book did not leave the program: a short title and the message.
+    std::function<void(QWidget* parent, const QString& title, const QString& message)> report;
+};
+
+// The program's dialogs: QFileDialog, QPrintDialog and a modal warning box.
+ReportDialogs SystemReportDialogs();
+
+// Installs the menu and the commands on the window. Lives as a child of the window.
+class ReportMenu : public QObject {
+    Q_OBJECT  // so that findChild and qobject_cast tell it from other objects
+
+        public :
+        // `state` is the window's record: the report and the size it was calculated for are
+        // taken from it whenever the report box shows a new report.
+        ReportMenu(QWidget& window, QPlainTextEdit& reportBox, const DesignState& state,
+                   ReportDialogs dialogs);
+
+    // The box's context menu as it would open now.
+    std::unique_ptr<QMenu> CreateContextMenu() const;
+
+    // 打印计算书…: the print dialog, then the book on the chosen printer.
+    void Print();
+    // 导出 PDF…: the file dialog, then the book as a PDF file.
+    void ExportPdf();
+
+private:
+    void ReportShown();
+
+    QWidget& window_;
+    QPlainTextEdit& reportBox_;
+    const DesignState& state_;
+    ReportDialogs dialogs_;
+    QAction* print_ = nullptr;
+    QAction* export_ = nullptr;
+    std::string reportText_;  // as the engine wrote it, CR LF line ends
+    std::string size_;        // the size the report was calculated for
+};
+
+}  // namespace kneebrace
