@@ -72,7 +72,8 @@ Made ControlFor(const ControlSpec& spec) {
 
 // The order of creation, which is the Z order and so the order the dialog manager walks
 // with Tab: the controls that take the focus in tab order, then the others, and the
-// frames last, at the bottom, since they paint only their line and caption.
+// frames last, at the bottom, since they paint only their line and caption. A frame
+// inside another comes before it: below the outer frame it would be painted over.
 std::vector<std::size_t> CreationOrder() {
     const auto controls = window::Form15Controls();
     std::vector<std::size_t> order;
@@ -81,7 +82,8 @@ std::vector<std::size_t> CreationOrder() {
     for (std::size_t i = 0; i < controls.size(); ++i)
         if (!window::TakesFocus(controls[i].kind) && controls[i].kind != ControlKind::Frame)
             order.push_back(i);
-    for (std::size_t i = 0; i < controls.size(); ++i)
+    // The table lists parents before their children; backwards, inner frames come first.
+    for (std::size_t i = controls.size(); i-- > 0;)
         if (controls[i].kind == ControlKind::Frame) order.push_back(i);
     return order;
 }
@@ -124,9 +126,13 @@ Form15Window::Form15Window(HINSTANCE instance, FaultReporter reportFault)
     InitCommonControlsEx(&icc);
     RegisterWindowClass(instance_, &Form15Window::WindowProc);
     // The size comes with the DPI, once the window knows its monitor.
-    CreateWindowExW(kWindowExStyle, kClassName, Widen(window::kWindowTitle).c_str(), kWindowStyle,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this);
-    if (hwnd_ == nullptr) throw std::runtime_error("the window could not be created");
+    HWND created = CreateWindowExW(kWindowExStyle, kClassName, Widen(window::kWindowTitle).c_str(),
+                                   kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                                   nullptr, instance_, this);
+    if (created == nullptr) {
+        hwnd_ = nullptr;
+        throw std::runtime_error("the window could not be created");
+    }
 }
 
 Form15Window::~Form15Window() {
@@ -193,13 +199,19 @@ LRESULT CALLBACK Form15Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam
 LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            dpi_ = GetDpiForWindow(hwnd_);
-            if (dpi_ == 0) dpi_ = 96;
-            CreateControls();
-            CreateTooltips();
-            ApplyDpi(dpi_);
-            SizeWindow(nullptr);
-            Load();
+            // No exception may cross the system's call into this procedure: a failure
+            // fails the window's creation instead, which the constructor reports.
+            try {
+                dpi_ = GetDpiForWindow(hwnd_);
+                if (dpi_ == 0) dpi_ = 96;
+                CreateControls();
+                CreateTooltips();
+                ApplyDpi(dpi_);
+                SizeWindow(nullptr);
+                Load();
+            } catch (const std::exception&) {
+                return -1;
+            }
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

@@ -208,6 +208,28 @@ TEST(Win32Window, ColoursOfCaptionsBoxesAndButtons) {
     }
 }
 
+// Every frame's caption is painted, in blue: a frame below another in the Z order would
+// be painted over by it.
+TEST(Win32Window, FrameCaptionsArePaintedBlue) {
+    WindowDriver ui;
+    HWND main = ui.window().hwnd();
+    RedrawWindow(main, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    HDC dc = GetDC(main);
+    for (const char* frame : {"Frame1", "Frame2", "Frame3"}) {
+        const RECT r = ClientRectOf(ui.Get(frame));
+        int blue = 0;
+        for (int y = r.top; y < r.top + 14; ++y) {
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                if (GetBValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetGValue(c) + 60) ++blue;
+            }
+        }
+        EXPECT_GT(blue, 20) << frame;
+    }
+    ReleaseDC(main, dc);
+}
+
 // The drawing is painted into the picture box: many colours, not an empty face.
 TEST(Win32Window, PictureBoxShowsTheDiagram) {
     WindowDriver ui;
