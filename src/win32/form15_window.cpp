@@ -143,6 +143,8 @@ Form15Window::~Form15Window() {
     for (const auto& [points, font] : fonts_) DeleteObject(font);
     if (calcIcon_ != nullptr) DestroyIcon(calcIcon_);
     if (closeIcon_ != nullptr) DestroyIcon(closeIcon_);
+    for (HICON icon : windowIcons_)
+        if (icon != nullptr) DestroyIcon(icon);
 }
 
 HWND Form15Window::Control(std::string_view name) const {
@@ -392,6 +394,16 @@ void Form15Window::ApplyDpi(UINT dpi) {
     calcIcon_ = LoadIconAt(instance_, IDI_KNEEBRACE_CALC, iconSize);
     closeIcon_ = LoadIconAt(instance_, IDI_KNEEBRACE_CLOSE, iconSize);
     diagram_ = LoadDiagram(instance_, DiagramScaleFor(dpi_));
+
+    // The title bar's and the task switcher's icons, at this DPI's sizes.
+    HICON big = LoadIconAt(instance_, IDI_KNEEBRACE_CALC, GetSystemMetricsForDpi(SM_CXICON, dpi_));
+    HICON small =
+        LoadIconAt(instance_, IDI_KNEEBRACE_CALC, GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    if (windowIcons_[0] != nullptr) DestroyIcon(windowIcons_[0]);
+    if (windowIcons_[1] != nullptr) DestroyIcon(windowIcons_[1]);
+    windowIcons_ = {big, small};
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

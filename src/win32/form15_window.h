@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -91,6 +92,7 @@ private:
     std::vector<std::pair<double, HFONT>> fonts_;  // by point size, for dpi_
     HICON calcIcon_ = nullptr;
     HICON closeIcon_ = nullptr;
+    std::array<HICON, 2> windowIcons_{};  // title bar: large, small
     Picture diagram_;
     bool typedSizePending_ = false;  // the size field was typed into since the last pick
     bool destroyedByOwner_ = false;
