@@ -1,6 +1,8 @@
 // ParseStrict on any bytes: a finite single, or a TypeMismatch or Overflow fault.
 // A text it accepts must read the same with blanks around it, negate with a "-", agree
-// with ParseLoose to the single's last bit, and survive a trip through ToText.
+// with ParseLoose to the single's last bit, and survive a trip through ToText. Any text
+// reads the same, or is rejected for the same reason, with its digits, signs, points,
+// exponent letters and blanks in their full-width forms.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +12,7 @@
 
 #include "core/fault.h"
 #include "core/number_text.h"
+#include "full_width.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -47,11 +50,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string what = "\"" + text + "\"";
 
     FUZZ_REQUIRE(Same(outcome, Read("  " + text + " ")), what);
+    FUZZ_REQUIRE(Same(outcome, Read(fuzz::Widen(text))), what + " widened");
 
     // With a "-" after the leading blanks, a text without a sign of its own reads as
     // the negated value; a rejected text stays rejected for the same reason.
-    const auto lead = text.find_first_not_of(' ');
-    if (lead != std::string::npos && text[lead] != '+' && text[lead] != '-') {
+    std::size_t lead = 0;
+    for (;;) {
+        if (lead < text.size() && text[lead] == ' ') {
+            ++lead;
+        } else if (fuzz::StartsWithAt(text, lead, fuzz::kIdeographicSpace)) {
+            lead += fuzz::kIdeographicSpace.size();
+        } else {
+            break;
+        }
+    }
+    const bool hasSign =
+        lead < text.size() && (text[lead] == '+' || text[lead] == '-' ||
+                               fuzz::StartsWithAt(text, lead, fuzz::kFullWidthPlus) ||
+                               fuzz::StartsWithAt(text, lead, fuzz::kFullWidthMinus));
+    if (lead < text.size() && !hasSign) {
         std::string negated = text;
         negated.insert(lead, 1, '-');
         const Outcome n = Read(negated);

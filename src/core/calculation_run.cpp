@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "checks/checks.h"
 #include "core/fault.h"
@@ -47,6 +48,21 @@ float ReadPiece(const DesignState& s, std::size_t index) {
     return ParseStrict(s.sectionParts[index], kPieceNames[index]);
 }
 
+// A beam without depth, flange width or flange thickness has no flange force to
+// restrain: a negative or zero value would give a negative or zero N that passes every
+// check. The third number enters no formula and is not checked.
+void RejectNonPositiveSection(const DesignState& s) {
+    const std::pair<float, std::size_t> dimensions[] = {{s.H, 0}, {s.B, 1}, {s.flangeT, 3}};
+    for (const auto& [value, index] : dimensions) {
+        if (!(value > 0)) {
+            throw CalculationFault(FaultKind::NonPositiveSection,
+                                   std::string(kPieceNames[index]) + "为 " + ToText(value) +
+                                       "，不大于 0：截面高度、翼缘宽度和翼缘厚度都必须大于 0，"
+                                       "请检查H钢截面。");
+        }
+    }
+}
+
 }  // namespace
 
 InputTexts StartupInputTexts() {
@@ -61,6 +77,7 @@ void RunCalculation(DesignState& s, const InputTexts& in) {
     s.B = ReadPiece(s, 1);
     s.dim3 = ReadPiece(s, 2);
     s.flangeT = ReadPiece(s, 3);
+    RejectNonPositiveSection(s);
 
     s.gap = StoreSingle(ParseLoose(in.Text2, "檩条与H钢上翼板间隙"), "檩条与H钢上翼板间隙");
     s.K2 = StoreSingle(ParseLoose(in.Text3, "孔距K2"), "孔距K2");

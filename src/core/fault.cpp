@@ -14,6 +14,7 @@ std::string_view FaultKindName(FaultKind kind) {
         case FaultKind::NonPositiveLength: return "NonPositiveLength";
         case FaultKind::NonPositiveNetArea: return "NonPositiveNetArea";
         case FaultKind::NegativeBoltDiameter: return "NegativeBoltDiameter";
+        case FaultKind::NonPositiveSection: return "NonPositiveSection";
     }
     return "Unknown";
 }
@@ -30,6 +31,7 @@ std::string_view FaultKindTitle(FaultKind kind) {
         case FaultKind::NonPositiveLength: return "角钢长度不为正";
         case FaultKind::NonPositiveNetArea: return "净截面面积不为正";
         case FaultKind::NegativeBoltDiameter: return "螺栓直径为负";
+        case FaultKind::NonPositiveSection: return "截面尺寸不为正";
     }
     return "计算错误";
 }

@@ -19,6 +19,7 @@ enum class FaultKind {
     NonPositiveLength,   // brace length between bolts <= 0
     NonPositiveNetArea,  // the bolt hole takes the whole angle section
     NegativeBoltDiameter,
+    NonPositiveSection,  // beam depth, flange width or flange thickness <= 0
 };
 
 // The kind's name as the test data and logs spell it ("Overflow", ...).

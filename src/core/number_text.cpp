@@ -252,6 +252,46 @@ Real DecimalToBinary(bool negative, std::string_view intDigits, std::string_view
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The ASCII character a full-width form of a number's character stands for, given the
+// three bytes of its UTF-8 encoding; '\0' for any other bytes.
+char AsciiCounterpart(unsigned char b0, unsigned char b1, unsigned char b2) {
+    if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) return ' ';  // U+3000 ideographic space
+    if (b0 != 0xEF) return '\0';
+    if (b1 == 0xBC) {  // U+FF00 to U+FF3F
+        if (b2 >= 0x90 && b2 <= 0x99) return static_cast<char>('0' + (b2 - 0x90));  // ０-９
+        switch (b2) {
+            case 0x8B: return '+';  // ＋
+            case 0x8D: return '-';  // －
+            case 0x8E: return '.';  // ．
+            case 0xA5: return 'E';  // Ｅ
+            default: return '\0';
+        }
+    }
+    return b1 == 0xBD && b2 == 0x85 ? 'e' : '\0';  // ｅ
+}
+
+// The text with every full-width form of a number's character replaced by its ASCII
+// counterpart, so that "５０" reads as 50. Every other byte stays as it is: a character
+// that cannot be part of a number (broken UTF-8 included) still ends the number there.
+std::string FoldFullWidth(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ascii = i + 2 < text.size()
+                               ? AsciiCounterpart(static_cast<unsigned char>(text[i]),
+                                                  static_cast<unsigned char>(text[i + 1]),
+                                                  static_cast<unsigned char>(text[i + 2]))
+                               : '\0';
+        if (ascii != '\0') {
+            out.push_back(ascii);
+            i += 2;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
 // The rejected text as a message can show it: at most 40 characters (a pasted page would
 // make the message box unreadable), control characters as visible escapes.
 std::string QuoteForMessage(std::string_view text) {
@@ -296,16 +336,19 @@ long long SaturatedExponent(std::string_view digits, bool negative, std::size_t 
     return negative ? -e : e;
 }
 
-// "&H..." / "&O...": an unsigned integer, rounded correctly to double.
-double RadixInteger(std::string_view s, int radix, std::string_view what) {
+// "&H..." / "&O...": an unsigned integer, rounded correctly to double. `used` counts the
+// digits read.
+double RadixInteger(std::string_view s, int radix, std::string_view what, std::size_t& used) {
     const int bitsPerDigit = radix == 16 ? 4 : 3;
     std::string bits;
+    used = 0;
     for (char c : s) {
         int v = -1;
         if (c >= '0' && c <= '9') v = c - '0';
         else if (radix == 16 && c >= 'a' && c <= 'f') v = c - 'a' + 10;
         else if (radix == 16 && c >= 'A' && c <= 'F') v = c - 'A' + 10;
         if (v < 0 || v >= radix) break;
+        ++used;
         for (int b = bitsPerDigit - 1; b >= 0; --b) {
             const char bit = static_cast<char>('0' + ((v >> b) & 1));
             if (!bits.empty() || bit == '1') bits.push_back(bit);
@@ -315,13 +358,13 @@ double RadixInteger(std::string_view s, int radix, std::string_view what) {
     if (bits.size() > 1024) ThrowOverflow(what);
     // Round to 53 significant bits, ties to even, as any exact conversion would.
     std::uint64_t mantissa = 0;
-    const std::size_t used = std::min<std::size_t>(bits.size(), 53);
-    for (std::size_t i = 0; i < used; ++i)
+    const std::size_t kept = std::min<std::size_t>(bits.size(), 53);
+    for (std::size_t i = 0; i < kept; ++i)
         mantissa = mantissa * 2 + static_cast<unsigned>(bits[i] - '0');
-    int shift = static_cast<int>(bits.size() - used);
+    int shift = static_cast<int>(bits.size() - kept);
     if (shift > 0) {
-        const bool half = bits[used] == '1';
-        const bool sticky = bits.find('1', used + 1) != std::string::npos;
+        const bool half = bits[kept] == '1';
+        const bool sticky = bits.find('1', kept + 1) != std::string::npos;
         if (half && (sticky || (mantissa & 1))) {
             ++mantissa;
             if (mantissa == (std::uint64_t{1} << 53)) {
@@ -337,19 +380,23 @@ double RadixInteger(std::string_view s, int radix, std::string_view what) {
 
 }  // namespace
 
-double ParseLoose(std::string_view text, std::string_view what) {
+LooseReading ReadLoose(std::string_view text, std::string_view what) {
     std::string s;
     s.reserve(text.size());
-    for (char c : text) {
+    for (char c : FoldFullWidth(text)) {
         if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
     }
-    std::size_t i = 0;
     if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h')
-            return RadixInteger(std::string_view(s).substr(2), 16, what);
-        if (s[1] == 'O' || s[1] == 'o') return RadixInteger(std::string_view(s).substr(2), 8, what);
-        return 0;
+        const char letter = s[1];
+        const int radix = (letter == 'H' || letter == 'h')   ? 16
+                          : (letter == 'O' || letter == 'o') ? 8
+                                                             : 0;
+        if (radix == 0) return LooseReading{};
+        std::size_t used = 0;
+        const double value = RadixInteger(std::string_view(s).substr(2), radix, what, used);
+        return LooseReading{value, used > 0 && 2 + used == s.size()};
     }
+    std::size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
     const std::size_t intStart = i;
@@ -361,7 +408,7 @@ double ParseLoose(std::string_view text, std::string_view what) {
         while (i < s.size() && IsDigit(s[i])) ++i;
         fracDigits = std::string_view(s).substr(fracStart, i - fracStart);
     }
-    if (intDigits.empty() && fracDigits.empty()) return 0;
+    if (intDigits.empty() && fracDigits.empty()) return LooseReading{};
     long long exponent = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         std::size_t j = i + 1;
@@ -369,12 +416,20 @@ double ParseLoose(std::string_view text, std::string_view what) {
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) expNegative = s[j++] == '-';
         const std::size_t expStart = j;
         while (j < s.size() && IsDigit(s[j])) ++j;
+        // An exponent letter without digits ("1e", "1e+") is not read: the number ends
+        // before it.
         if (j > expStart) {
             exponent = SaturatedExponent(std::string_view(s).substr(expStart, j - expStart),
                                          expNegative, intDigits.size() + fracDigits.size());
+            i = j;
         }
     }
-    return DecimalToBinary<double>(negative, intDigits, fracDigits, exponent, what);
+    return LooseReading{DecimalToBinary<double>(negative, intDigits, fracDigits, exponent, what),
+                        i == s.size()};
+}
+
+double ParseLoose(std::string_view text, std::string_view what) {
+    return ReadLoose(text, what).value;
 }
 
 float ParseStrict(std::string_view text, std::string_view what) {
@@ -383,10 +438,11 @@ float ParseStrict(std::string_view text, std::string_view what) {
             FaultKind::TypeMismatch,
             std::string(what) + "“" + QuoteForMessage(text) + "”不是有效的数字。");
     };
-    std::size_t first = 0, last = text.size();
-    while (first < last && text[first] == ' ') ++first;
-    while (last > first && text[last - 1] == ' ') --last;
-    const std::string_view s = text.substr(first, last - first);
+    const std::string folded = FoldFullWidth(text);
+    std::size_t first = 0, last = folded.size();
+    while (first < last && folded[first] == ' ') ++first;
+    while (last > first && folded[last - 1] == ' ') --last;
+    const std::string_view s = std::string_view(folded).substr(first, last - first);
     std::size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';

@@ -10,12 +10,25 @@
 
 namespace kneebrace {
 
+// Both readers take UTF-8 and read the full-width forms a Chinese input method types in
+// full-width mode as their ASCII counterparts: the digits ０-９, "．", "＋", "－", "ｅ",
+// "Ｅ" and the ideographic space U+3000 (a blank).
+
 // Reads a number from the start of a text and never rejects it: blanks, tabs and line
 // feeds are skipped anywhere ("1 2" is 12), reading stops at the first character that
 // cannot continue the number ("45度" is 45), a text without digits is 0. The exponent
 // letter may be E or D; "&H" and "&O" introduce hexadecimal and octal integers.
 // A value beyond the double range is an Overflow fault; `what` names the input.
 double ParseLoose(std::string_view text, std::string_view what = "输入值");
+
+// What ParseLoose made of a text: the value, and whether the whole text was one number.
+struct LooseReading {
+    double value = 0;    // what ParseLoose returns for the text
+    bool whole = false;  // every character took part in the number (the blanks ParseLoose skips
+                         // count as part of it) and at least one digit was read
+};
+// The same reading and the same faults as ParseLoose, which returns its value.
+LooseReading ReadLoose(std::string_view text, std::string_view what = "输入值");
 
 // Converts a whole text that must be a decimal number (blanks around it allowed).
 // Anything else is a TypeMismatch fault, a magnitude beyond the single range an

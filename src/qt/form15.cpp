@@ -26,6 +26,8 @@
 #include "qt/picture_box.h"
 #include "window/control_table.h"
 #include "window/form_actions.h"
+#include "window/input_marks.h"
+#include "window/keyboard.h"
 
 namespace kneebrace {
 
@@ -93,6 +95,18 @@ void PaintGapBoxColours(QLineEdit& box) {
     palette.setColor(QPalette::Disabled, QPalette::Base, buttonFace);
     palette.setColor(QPalette::Active, QPalette::Base, windowBackground);
     palette.setColor(QPalette::Inactive, QPalette::Base, windowBackground);
+    box.setPalette(palette);
+}
+
+// A number box the last run did not read whole is drawn on pale red, in every state: the
+// gap box keeps the mark while it is locked. Unmarked, a box has the window's colours,
+// and the gap box its own pair.
+void PaintMark(QLineEdit& box, bool marked) {
+    box.setPalette(QPalette());
+    if (box.objectName() == QLatin1String("Text2")) PaintGapBoxColours(box);
+    if (!marked) return;
+    QPalette palette = box.palette();
+    palette.setColor(QPalette::Base, QColor::fromRgb(window::kMarkColourRgb));
     box.setPalette(palette);
 }
 
@@ -171,6 +185,12 @@ Form15::Form15(FaultReporter reportFault, QWidget* parent)
     Load();
 }
 
+Form15::~Form15() {
+    // QWidget's destructor closes the window, and the size field losing the focus then
+    // would commit its text into a record already destroyed.
+    disconnect(Combo1->lineEdit(), nullptr, this, nullptr);
+}
+
 template <typename W>
 W* Form15::Find(std::string_view name) const {
     return findChild<W*>(FromUtf8(name));
@@ -237,6 +257,30 @@ void Form15::SetTabOrder() {
 }
 
 void Form15::ConnectHandlers() {
+    for (const window::ControlSpec& spec : window::Form15Controls()) {
+        switch (window::EnterIn(spec.kind)) {
+            case window::EnterKey::Calculates: {
+                auto* box = Find<QLineEdit>(spec.name);
+                // QLineEdit emits returnPressed for both Enter keys.
+                connect(box, &QLineEdit::returnPressed, Command1, &QToolButton::click);
+                // Any edit by the user takes the mark away; a text set by the program
+                // does not emit textEdited.
+                connect(box, &QLineEdit::textEdited, this, [this, box, name = spec.name] {
+                    if (!box->property("unread").toBool()) return;
+                    const window::BoxMark cleared{name, false, {}};
+                    ShowMark(*box, cleared);
+                });
+                break;
+            }
+            case window::EnterKey::CommitsSize:
+                // Enter and the focus leaving both end in editingFinished, Enter twice
+                // (QComboBox forwards the key back to the field).
+                connect(Find<QComboBox>(spec.name)->lineEdit(), &QLineEdit::editingFinished, this,
+                        &Form15::Combo1Commit);
+                break;
+            case window::EnterKey::Ignored: break;
+        }
+    }
     for (QRadioButton* option : {Option1, Option2, Option3, Option4}) {
         connect(option, &QRadioButton::clicked, this, [this, option] {
             window::ClickOption(state_, option->objectName().toStdString());
@@ -252,6 +296,12 @@ void Form15::ConnectHandlers() {
 void Form15::Load() {
     state_ = window::LoadForm();
     Text7->setPlainText(FromUtf8(state_.anglePropsText));
+    // Taken when the window first becomes active; until then Qt keeps it as the
+    // window's focus widget.
+    if (auto* first = qobject_cast<QLineEdit*>(Find<QWidget>(window::StartFocus().name))) {
+        first->setFocus();
+        first->selectAll();
+    }
 }
 
 void Form15::Check1Click() {
@@ -267,12 +317,38 @@ void Form15::Combo1Click() {
     Text7->setPlainText(FromUtf8(state_.anglePropsText));
 }
 
+void Form15::Combo1Commit() {
+    // Only typed text is committed. The flag is cleared whenever the program sets the
+    // field, so the second editingFinished of an Enter, or the focus merely passing
+    // through, picks nothing: a text just put back must not turn into a pick.
+    if (!Combo1->lineEdit()->isModified()) return;
+    const window::TypedSize typed =
+        window::CommitTypedSize(state_, Combo1->currentText().toStdString());
+    const QString text = FromUtf8(typed.fieldText);
+    // The list's current entry follows, as after a pick; setting it never emits activated.
+    Combo1->setCurrentIndex(Combo1->findText(text));
+    Combo1->setEditText(text);
+    if (!typed.picks) return;
+    window::PickSize(state_, typed.fieldText);
+    Text7->setPlainText(FromUtf8(state_.anglePropsText));
+}
+
+void Form15::ShowMark(QLineEdit& box, const window::BoxMark& mark) {
+    box.setProperty("unread", mark.marked);
+    PaintMark(box, mark.marked);
+    box.setToolTip(FromUtf8(window::TooltipFor(mark.box, &mark)));
+}
+
 void Form15::Command1Click() {
     const InputTexts in{Text1->text().toStdString(), Text2->text().toStdString(),
                         Text3->text().toStdString(), Text4->text().toStdString(),
                         Text5->text().toStdString(), Text6->text().toStdString(),
                         Text9->text().toStdString()};
-    if (const std::optional<window::FaultMessage> fault = window::Calculate(state_, in)) {
+    const std::optional<window::FaultMessage> fault = window::Calculate(state_, in);
+    // Before the message box: the user reads the message with the marks in view.
+    for (const window::BoxMark& mark : window::MarkUnreadInputs(in))
+        ShowMark(*Find<QLineEdit>(mark.box), mark);
+    if (fault) {
         // The report box keeps the last complete report; the inputs stay as typed.
         reportFault_(this, FromUtf8(fault->title), FromUtf8(fault->text));
         return;

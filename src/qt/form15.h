@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "core/design_state.h"
+#include "window/input_marks.h"
 
 class QCheckBox;
 class QComboBox;
@@ -36,6 +37,7 @@ FaultReporter MessageBoxReporter();
 class Form15 : public QWidget {
 public:
     explicit Form15(FaultReporter reportFault = MessageBoxReporter(), QWidget* parent = nullptr);
+    ~Form15() override;
 
     const DesignState& designState() const { return state_; }
 
@@ -49,7 +51,9 @@ private:
 
     void Check1Click();
     void Combo1Click();
+    void Combo1Commit();
     void Command1Click();
+    void ShowMark(QLineEdit& box, const window::BoxMark& mark);
 
     DesignState state_;
     FaultReporter reportFault_;

@@ -13,6 +13,8 @@
 #include "win32/look.h"
 #include "win32/resource_ids.h"
 #include "win32/utf.h"
+#include "window/input_marks.h"
+#include "window/keyboard.h"
 
 namespace kneebrace::win32 {
 
@@ -32,6 +34,10 @@ constexpr int kFirstControlId = 1000;
 constexpr UINT_PTR kEditSubclassId = 1;
 // The size list's opened list, at 96 dpi.
 constexpr int kListHeight = 240;
+// The mark on a box the last run read in part, from its 0xRRGGBB.
+constexpr COLORREF kMarkColour =
+    RGB((window::kMarkColourRgb >> 16) & 0xFF, (window::kMarkColourRgb >> 8) & 0xFF,
+        window::kMarkColourRgb & 0xFF);
 
 bool IsEdit(ControlKind kind) {
     return kind == ControlKind::InputBox || kind == ControlKind::PropertiesBox ||
@@ -121,7 +127,9 @@ FaultReporter DialogReporter() {
 }
 
 Form15Window::Form15Window(HINSTANCE instance, FaultReporter reportFault)
-    : instance_(instance), reportFault_(std::move(reportFault)) {
+    : instance_(instance),
+      reportFault_(std::move(reportFault)),
+      markBrush_(CreateSolidBrush(kMarkColour)) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     RegisterWindowClass(instance_, &Form15Window::WindowProc);
@@ -145,6 +153,7 @@ Form15Window::~Form15Window() {
     if (closeIcon_ != nullptr) DestroyIcon(closeIcon_);
     for (HICON icon : windowIcons_)
         if (icon != nullptr) DestroyIcon(icon);
+    DeleteObject(markBrush_);
 }
 
 HWND Form15Window::Control(std::string_view name) const {
@@ -262,6 +271,7 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form15Window::CreateControls() {
     const auto controls = window::Form15Controls();
     controls_.assign(controls.size(), nullptr);
+    marked_.assign(controls.size(), false);
     const ControlSpec* previous = nullptr;
     for (const std::size_t i : CreationOrder()) {
         const ControlSpec& spec = controls[i];
@@ -444,10 +454,10 @@ void Form15Window::Load() {
     state_ = window::LoadForm();
     SetText("Text7", state_.anglePropsText);
     // The focus starts in the designation, its text selected, ready to be typed over.
-    HWND text1 = Control("Text1");
-    SendMessageW(text1, EM_SETSEL, 0, -1);
-    SetFocus(text1);
-    focusToRestore_ = text1;
+    HWND first = Control(window::StartFocus().name);
+    SendMessageW(first, EM_SETSEL, 0, -1);
+    SetFocus(first);
+    focusToRestore_ = first;
 }
 
 void Form15Window::OnCommand(int id, int code, HWND control) {
@@ -459,6 +469,10 @@ void Form15Window::OnCommand(int id, int code, HWND control) {
     if (index < 0 || id != kFirstControlId + index) return;
     const auto i = static_cast<std::size_t>(index);
     switch (Spec(i).kind) {
+        case ControlKind::InputBox:
+            // Any edit takes the mark away; the program never sets these boxes' texts.
+            if (code == EN_CHANGE && marked_[i]) ShowMark(window::BoxMark{Spec(i).name, false, {}});
+            break;
         case ControlKind::OptionButton:
             if (code == BN_CLICKED) OptionClick(i);
             break;
@@ -485,16 +499,19 @@ void Form15Window::OnCommand(int id, int code, HWND control) {
 void Form15Window::OnEnter() {
     HWND focus = GetFocus();
     if (focus == nullptr) return;
-    if (focus == combo1Edit_ || focus == Control("Combo1")) {
-        Combo1CommitTyped();
-        return;
-    }
-    const int index = IndexOf(focus);
+    // The size list's field is a child of the list.
+    const int index = IndexOf(focus == combo1Edit_ ? GetParent(focus) : focus);
     if (index < 0) return;
     const ControlSpec& spec = Spec(static_cast<std::size_t>(index));
-    if (spec.kind == ControlKind::InputBox) Command1Click();
-    else if (spec.kind == ControlKind::PictureButton)
-        OnCommand(kFirstControlId + index, BN_CLICKED, focus);
+    switch (window::EnterIn(spec.kind)) {
+        case window::EnterKey::Calculates: Command1Click(); break;
+        case window::EnterKey::CommitsSize: Combo1CommitTyped(); break;
+        case window::EnterKey::Ignored:
+            // A button's own handling of Enter in a Windows dialog: it is pressed.
+            if (spec.kind == ControlKind::PictureButton)
+                OnCommand(kFirstControlId + index, BN_CLICKED, focus);
+            break;
+    }
 }
 
 void Form15Window::OptionClick(std::size_t index) {
@@ -562,7 +579,10 @@ void Form15Window::Combo1CommitTyped() {
 void Form15Window::Command1Click() {
     const InputTexts in{TextOf("Text1"), TextOf("Text2"), TextOf("Text3"), TextOf("Text4"),
                         TextOf("Text5"), TextOf("Text6"), TextOf("Text9")};
-    if (const std::optional<window::FaultMessage> fault = window::Calculate(state_, in)) {
+    const std::optional<window::FaultMessage> fault = window::Calculate(state_, in);
+    // Before the message: the user reads it with the marks in view.
+    for (const window::BoxMark& mark : window::MarkUnreadInputs(in)) ShowMark(mark);
+    if (fault) {
         // The report box keeps the last complete report; the inputs stay as typed.
         if (reportFault_) reportFault_(hwnd_, *fault);
         return;
@@ -572,6 +592,24 @@ void Form15Window::Command1Click() {
 }
 
 void Form15Window::Command3Click() { DestroyWindow(hwnd_); }
+
+// A number box the last run did not read whole: pale red, in every state (the locked gap
+// box too), and a tooltip that starts with the value used.
+void Form15Window::ShowMark(const window::BoxMark& mark) {
+    const ControlSpec* spec = window::FindControl(mark.box);
+    if (spec == nullptr) return;
+    const auto index = static_cast<std::size_t>(spec - window::Form15Controls().data());
+    marked_[index] = mark.marked;
+    InvalidateRect(controls_[index], nullptr, TRUE);
+    if (tooltips_ == nullptr) return;
+    std::wstring text = Widen(window::TooltipFor(mark.box, &mark));
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(controls_[index]);
+    info.lpszText = text.data();
+    SendMessageW(tooltips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
 
 LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
     const int index = IndexOf(control);
@@ -590,6 +628,10 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             return paint(COLOR_WINDOW);
         case ControlKind::InputBox:
+            if (marked_[static_cast<std::size_t>(index)]) {
+                SetBkColor(dc, kMarkColour);
+                return reinterpret_cast<LRESULT>(markBrush_);
+            }
             // A disabled box asks with WM_CTLCOLORSTATIC, an editable one with
             // WM_CTLCOLOREDIT: the button face while the gap cannot be edited, the window
             // colour while it can.

@@ -17,6 +17,7 @@
 #include "win32/artwork.h"
 #include "window/control_table.h"
 #include "window/form_actions.h"
+#include "window/input_marks.h"
 
 namespace kneebrace::win32 {
 
@@ -68,6 +69,7 @@ private:
     void Combo1CommitTyped();
     void Command1Click();
     void Command3Click();
+    void ShowMark(const window::BoxMark& mark);
 
     LRESULT ControlColour(UINT message, HDC dc, HWND control);
     void DrawItem(const DRAWITEMSTRUCT& item);
@@ -86,9 +88,11 @@ private:
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     std::vector<HWND> controls_;  // in table order
+    std::vector<bool> marked_;    // in table order: the input boxes the last run read in part
     HWND combo1Edit_ = nullptr;   // the size list's edit field
     HWND tooltips_ = nullptr;
     HWND focusToRestore_ = nullptr;
+    HBRUSH markBrush_ = nullptr;
     std::vector<std::pair<double, HFONT>> fonts_;  // by point size, for dpi_
     HICON calcIcon_ = nullptr;
     HICON closeIcon_ = nullptr;

@@ -2,41 +2,42 @@
 // presses from the start-up state, with the exact report the box must show after
 // each press (or the fault the press must raise) and the properties box at the end.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "catalogue/angle_catalogue.h"
 #include "core/calculation_run.h"
 #include "core/fault.h"
-#include "support/mini_json.h"
+#include "support/test_data.h"
 #include "support/text_diff.h"
 
 namespace kneebrace {
 namespace {
 
-using testsupport::Json;
+using Json = nlohmann::json;
 
 const Json& Cases() {
-    static const Json doc = testsupport::ParseJson(
+    static const Json doc = Json::parse(
         testsupport::ReadFile(std::string(KNEEBRACE_TEST_DATA) + "/reference-cases.json"));
-    return doc["cases"];
+    return doc.at("cases");
 }
 
 // The window's handlers, as they act on the record.
 void ApplyStep(DesignState& s, const Json& step, const std::string& reportBox, std::string& fault) {
-    const std::string& op = step["op"].string;
+    const auto op = step.at("op").get<std::string>();
     if (op == "grade") {
-        ChooseGrade(s, static_cast<std::int16_t>(step["code"].number));
+        ChooseGrade(s, step.at("code").get<std::int16_t>());
     } else if (op == "layout") {
-        ChooseLayout(s, static_cast<std::int16_t>(step["code"].number));
+        ChooseLayout(s, step.at("code").get<std::int16_t>());
     } else if (op == "select") {
-        SelectAngle(s, step["text"].string);
+        SelectAngle(s, step.at("text").get<std::string>());
     } else if (op == "run") {
-        const Json& in = step["inputs"];
-        const InputTexts texts{in["Text1"].string, in["Text2"].string, in["Text3"].string,
-                               in["Text4"].string, in["Text5"].string, in["Text6"].string,
-                               in["Text9"].string};
+        const Json& in = step.at("inputs");
+        const auto text = [&](const char* box) { return in.at(box).get<std::string>(); };
+        const InputTexts texts{text("Text1"), text("Text2"), text("Text3"), text("Text4"),
+                               text("Text5"), text("Text6"), text("Text9")};
         fault.clear();
         try {
             RunCalculation(s, texts);
@@ -51,30 +52,30 @@ void ApplyStep(DesignState& s, const Json& step, const std::string& reportBox, s
 
 TEST(ReferenceCases, AllScenariosGiveTheirExactReports) {
     const Json& cases = Cases();
-    ASSERT_EQ(cases.array.size(), 240u);
+    ASSERT_EQ(cases.size(), 240u);
     int runs = 0;
-    for (const Json& c : cases.array) {
-        SCOPED_TRACE(c["name"].string);
+    for (const Json& c : cases) {
+        SCOPED_TRACE(c.at("name").get<std::string>());
         DesignState s = StartupDesignState();
         s.reportText = "计算结果\r\n";  // the report box's text before the first run
         std::size_t expectIndex = 0;
-        for (const Json& step : c["steps"].array) {
+        for (const Json& step : c.at("steps")) {
             std::string fault;
             const std::string before = s.reportText;
             ApplyStep(s, step, before, fault);
-            if (step["op"].string != "run") continue;
+            if (step.at("op") != "run") continue;
             ++runs;
-            const Json& expect = c["expect"].array.at(expectIndex++);
+            const Json& expect = c.at("expect").at(expectIndex++);
             const std::string expectedFault =
-                expect["fault"].isNull() ? "" : expect["fault"].string;
+                expect.at("fault").is_null() ? "" : expect.at("fault").get<std::string>();
             EXPECT_EQ(fault, expectedFault) << "run " << expectIndex;
-            const std::string diff =
-                testsupport::DescribeDifference(expect["report"].string, s.reportText);
+            const std::string diff = testsupport::DescribeDifference(
+                expect.at("report").get<std::string>(), s.reportText);
             EXPECT_TRUE(diff.empty()) << "run " << expectIndex << ": " << diff;
         }
-        EXPECT_EQ(expectIndex, c["expect"].array.size());
-        const std::string diff =
-            testsupport::DescribeDifference(c["anglePropsBox"].string, s.anglePropsText);
+        EXPECT_EQ(expectIndex, c.at("expect").size());
+        const std::string diff = testsupport::DescribeDifference(
+            c.at("anglePropsBox").get<std::string>(), s.anglePropsText);
         EXPECT_TRUE(diff.empty()) << "properties box: " << diff;
     }
     EXPECT_EQ(runs, 426);

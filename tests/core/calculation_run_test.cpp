@@ -41,40 +41,63 @@ TEST(RunCalculation, StartTextsGiveTheWorkedExample) {
 TEST(RunCalculation, ReadsDesignationsAndBoxesAsTyped) {
     struct Case {
         const char* name;
-        std::function<void(InputTexts&)> edit;
+        std::function<void(DesignState&, InputTexts&)> edit;
         std::function<void(const DesignState&)> verify;
     };
     const Case cases[] = {
-        {"blanks around the pieces", [](InputTexts& in) { in.Text1 = " 500 x 200 x 6 x 12 "; },
+        {"blanks around the pieces",
+         [](DesignState&, InputTexts& in) { in.Text1 = " 500 x 200 x 6 x 12 "; },
          [](const DesignState& s) { EXPECT_EQ(s.L0, 704.3f); }},
-        {"a fifth piece is ignored", [](InputTexts& in) { in.Text1 = "500x200x6x12xabc"; },
+        {"a fifth piece is ignored",
+         [](DesignState&, InputTexts& in) { in.Text1 = "500x200x6x12xabc"; },
          [](const DesignState& s) {
              EXPECT_EQ(s.sectionParts.size(), 5u);
              EXPECT_EQ(s.flangeT, 12.0f);
          }},
         {"empty boxes read as 0",
-         [](InputTexts& in) { in.Text2 = in.Text3 = in.Text4 = in.Text9 = ""; },
+         [](DesignState&, InputTexts& in) { in.Text2 = in.Text3 = in.Text4 = in.Text9 = ""; },
          [](const DesignState& s) {
              EXPECT_EQ(s.gap, 0.0f);
              EXPECT_EQ(s.E2, 0.0f);
              EXPECT_EQ(s.L0, 690.1f);  // 488 / cos 45° = 690.136
          }},
-        {"an empty bolt box reads as 0", [](InputTexts& in) { in.Text6 = ""; },
+        {"an empty bolt box reads as 0", [](DesignState&, InputTexts& in) { in.Text6 = ""; },
          [](const DesignState& s) {
              EXPECT_EQ(s.M, 0.0f);
              EXPECT_EQ(s.d0, 2.0f);
              EXPECT_NE(s.boltShearVerdict.find("失败"), std::string::npos);
          }},
-        {"45度 reads as 45", [](InputTexts& in) { in.Text5 = "45度"; },
+        {"45度 reads as 45", [](DesignState&, InputTexts& in) { in.Text5 = "45度"; },
          [](const DesignState& s) { EXPECT_EQ(s.Ang, 0.7853982f); }},
-        {"one side doubles the force", [](InputTexts&) {},
-         [](const DesignState& s) { EXPECT_EQ(s.coe, 0.5f); }},
+        {"full-width K2 reads as 50", [](DesignState&, InputTexts& in) { in.Text3 = "５０"; },
+         [](const DesignState& s) {
+             EXPECT_EQ(s.K2, 50.0f);
+             EXPECT_EQ(s.L0, 704.3f);
+         }},
+        {"full-width designation",
+         [](DesignState&, InputTexts& in) { in.Text1 = "５００x２００x６x１２"; },
+         [](const DesignState& s) {
+             EXPECT_EQ(s.B, 200.0f);
+             EXPECT_EQ(s.L0, 704.3f);
+             EXPECT_NE(s.headerText.find("H钢截面：５００x２００x６x１２,"), std::string::npos);
+         }},
+        {"full-width angle is restated as the number read",
+         [](DesignState&, InputTexts& in) { in.Text5 = "　４５．０"; },
+         [](const DesignState& s) {
+             EXPECT_EQ(s.Ang, 0.7853982f);
+             EXPECT_NE(s.headerText.find("夹角=45度"), std::string::npos);
+         }},
+        {"one side doubles the force", [](DesignState& s, InputTexts&) { ChooseLayout(s, 2); },
+         [](const DesignState& s) {
+             EXPECT_EQ(s.coe, 1.0f);
+             EXPECT_EQ(s.N, 12162.2f);  // both sides: 6081.1
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DesignState s = StartupDesignState();
         InputTexts in = StartupInputTexts();
-        c.edit(in);
+        c.edit(s, in);
         RunCalculation(s, in);
         c.verify(s);
     }
@@ -231,13 +254,44 @@ const FaultCase kFaultCases[] = {
          EXPECT_EQ(a.Ang, 0.0f);
          EXPECT_EQ(a.N, b.N);
      }},
+    // A zero flange width used to reach the force as 0/0; it is refused before.
     {"0/0 in the force",
      [](InputTexts& in) {
          in.Text1 = "500x0x6x12";
          in.Text5 = "1e-300";
      },
-     FaultKind::InvalidOperation,
-     [](const DesignState& b, const DesignState& a) { EXPECT_EQ(a.N, b.N); }},
+     FaultKind::NonPositiveSection,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.B, 0.0f);
+         EXPECT_EQ(a.Ang, b.Ang);
+         EXPECT_EQ(a.N, b.N);
+     }},
+    {"nonpositive section keeps all four numbers",
+     [](InputTexts& in) {
+         in.Text1 = "-400x-150x-8x-10";
+         in.Text2 = "30";
+     },
+     FaultKind::NonPositiveSection,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.sectionParts.size(), 4u);
+         EXPECT_EQ(a.H, -400.0f);
+         EXPECT_EQ(a.B, -150.0f);
+         EXPECT_EQ(a.dim3, -8.0f);
+         EXPECT_EQ(a.flangeT, -10.0f);
+         EXPECT_EQ(a.gap, b.gap);
+     }},
+    {"a missing piece comes before a zero depth", [](InputTexts& in) { in.Text1 = "0x200x6"; },
+     FaultKind::SubscriptOutOfRange,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.H, 0.0f);
+         EXPECT_EQ(a.flangeT, b.flangeT);
+     }},
+    {"an unreadable piece comes before a negative width",
+     [](InputTexts& in) { in.Text1 = "500x-200x6x12mm"; }, FaultKind::TypeMismatch,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.B, -200.0f);
+         EXPECT_EQ(a.flangeT, b.flangeT);
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, RunFaults, ::testing::ValuesIn(kFaultCases),
@@ -247,6 +301,65 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, RunFaults, ::testing::ValuesIn(kFaultCases),
                                  if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return n;
                          });
+
+// Depth, flange width and flange thickness, in this order: the first that is not above
+// zero is named with its value. The third number is not checked.
+TEST(RunCalculation, NonPositiveSectionNamesTheFirstOfDepthWidthAndFlange) {
+    struct Case {
+        const char* designation;
+        const char* named;  // the piece and its value as the message shows them
+    };
+    const Case cases[] = {
+        {"-100x200x6x12", "（截面高度H）为 -100，"},
+        {"-0x200x6x12", "（截面高度H）为 0，"},
+        {"500x0x6x12", "（翼缘宽度B）为 0，"},
+        {"500x-200x6x12", "（翼缘宽度B）为 -200，"},
+        {"500x200x6x0", "（翼缘厚度）为 0，"},
+        {"500x200x6x-0", "（翼缘厚度）为 0，"},
+        {"500x200x6x-0.5", "（翼缘厚度）为 -0.5，"},
+        {"500x200x6x-1e-50", "（翼缘厚度）为 0，"},  // stores as -0
+        {"0x-1x0x-1", "（截面高度H）为 0，"},
+        {"500x-1x0x-1", "（翼缘宽度B）为 -1，"},
+        {"５００x－２００x６x１２", "（翼缘宽度B）为 -200，"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.designation);
+        DesignState s = StartupDesignState();
+        InputTexts in = StartupInputTexts();
+        in.Text1 = c.designation;
+        try {
+            RunCalculation(s, in);
+            ADD_FAILURE() << "the run completed";
+        } catch (const CalculationFault& f) {
+            EXPECT_EQ(FaultKindName(f.kind()), "NonPositiveSection");
+            EXPECT_NE(std::string(f.what()).find(c.named), std::string::npos) << f.what();
+        }
+    }
+    // Small but positive dimensions and any third number give a report.
+    for (const char* designation : {"500x200x0x12", "500x200x-1e38x12", "1e-45x1e-45x6x1e-45"}) {
+        DesignState s = StartupDesignState();
+        InputTexts in = StartupInputTexts();
+        in.Text1 = designation;
+        EXPECT_NO_THROW(RunCalculation(s, in)) << designation;
+        EXPECT_FALSE(s.reportText.empty()) << designation;
+    }
+}
+
+// The force's 0/0 is still caught where the section cannot cause it: a record that has
+// no design strength yet (no grade chosen) and an angle that stores as 0.
+TEST(RunCalculation, ForceWithoutStrengthAtAngleZeroIsAnInvalidOperation) {
+    DesignState s = StartupDesignState();
+    s.gradeCode = 0;
+    InputTexts in = StartupInputTexts();
+    in.Text5 = "1e-300";
+    try {
+        RunCalculation(s, in);
+        ADD_FAILURE() << "the run completed";
+    } catch (const CalculationFault& f) {
+        EXPECT_EQ(FaultKindName(f.kind()), "InvalidOperation");
+    }
+    EXPECT_EQ(s.f, 0.0f);
+}
 
 TEST(RunCalculation, NetAreaMustBePositive) {
     // L45X3: A0 265, T 3, so a hole of 265 / 3 = 88.33 mm takes the whole section.

@@ -46,7 +46,7 @@ TEST(ParseLoose, ReadsTheNumberAtTheStartAndNeverRejects) {
         {"-.5", -0.5},
         {"..5", 0},
         {"1.2.3", 1.2},
-        {"１４", 0},
+        {"１４", 14},
         {"1e-400", 0},
         {".5", 0.5},
         {"123.34375", 123.34375},
@@ -58,11 +58,39 @@ TEST(ParseLoose, ReadsTheNumberAtTheStartAndNeverRejects) {
     }
 }
 
+// Whole: every character but the skipped blanks belongs to the number, and it has a
+// digit. The window marks a box whose text was not read whole.
+TEST(ReadLoose, TellsWhetherTheWholeTextWasOneNumber) {
+    struct Case {
+        const char* text;
+        double value;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"45", 45, true},    {" 45 ", 45, true},     {"1 2", 12, true},     {"\t1\n", 1, true},
+        {"４５", 45, true},  {"　４５　", 45, true}, {"1e3", 1000, true},   {"1D3", 1000, true},
+        {"-0", 0, true},     {"1.", 1, true},        {".5", 0.5, true},     {"1e-400", 0, true},
+        {"&H1F", 31, true},  {"&o17", 15, true},     {"&H00", 0, true},     {"", 0, false},
+        {" ", 0, false},     {"abc", 0, false},      {"-", 0, false},       {"+", 0, false},
+        {".", 0, false},     {"45度", 45, false},    {"4 5 度", 45, false}, {"M14", 0, false},
+        {"14mm", 14, false}, {"1e", 1, false},       {"1e+", 1, false},     {"1.2.3", 1.2, false},
+        {"10,5", 10, false}, {"--5", 0, false},      {"\r1", 0, false},     {"1\r", 1, false},
+        {"&H", 0, false},    {"&H1G", 1, false},     {"&O8", 0, false},     {"&X1", 0, false},
+    };
+    for (const auto& c : cases) {
+        const LooseReading r = ReadLoose(c.text);
+        EXPECT_EQ(r.value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(r.whole, c.whole) << '"' << c.text << '"';
+        EXPECT_EQ(ParseLoose(c.text), r.value) << '"' << c.text << '"';
+    }
+}
+
 TEST(ParseLoose, BeyondTheDoubleRangeIsAnOverflow) {
     for (const std::string& text :
          {std::string("1e400"), std::string("-1e400"), std::string("1e99999999999999999999"),
-          "&H" + std::string(300, 'F')}) {
+          "&H" + std::string(300, 'F'), std::string("１ｅ４００")}) {
         try {
+            EXPECT_THROW(ReadLoose(text), CalculationFault) << text;
             ParseLoose(text, "孔距K2");
             ADD_FAILURE() << text << " did not fault";
         } catch (const CalculationFault& f) {
@@ -79,6 +107,45 @@ TEST(ParseLoose, LongHexadecimalRoundsToNearestDouble) {
     EXPECT_EQ(ParseLoose("&H20000000000003"), 9007199254740996.0);
 }
 
+// A Chinese input method in full-width mode types these forms for a number; both readers
+// take them as their ASCII counterparts, and nothing else full width.
+TEST(FullWidth, BothReadersReadTheFormsOfANumbersCharacters) {
+    struct Case {
+        const char* text;
+        double loose;
+        const char* strict;  // the ASCII text ParseStrict must read it as; nullptr: rejected
+    };
+    const Case cases[] = {
+        {"５０", 50, "50"},
+        {"５００x２００", 500, nullptr},  // the separator is the ASCII x, never part of a number
+        {"１２．５", 12.5, "12.5"},
+        {"－１２", -12, "-12"},
+        {"＋３", 3, "+3"},
+        {"２ｅ２", 200, "2e2"},
+        {"１Ｅ＋１", 10, "1E+1"},
+        {"２ｅ－２", 0.02, "2e-2"},
+        {"　１２　", 12, "12"},   // ideographic spaces around
+        {"１　２", 12, nullptr},  // one inside: skipped by ParseLoose only, as a blank is
+        {"5０", 50, "50"},        // mixed with ASCII
+        {"４５度", 45, nullptr},
+        {"１，５", 1, nullptr},        // the full-width comma is no decimal point
+        {"４．５ｄ１", 4.5, nullptr},  // nor is ｄ an exponent letter
+        {"＆Ｈ１０", 0, nullptr},      // nor ＆Ｈ a prefix
+        {"&H１０", 16, nullptr},       // the digits after an ASCII prefix are digits
+        {"\xEF\xBC", 0, nullptr},      // a form cut short is no digit
+        {"\xEF\xBC\x35", 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParseLoose(c.text), c.loose);
+        if (c.strict) {
+            EXPECT_EQ(ParseStrict(c.text), ParseStrict(c.strict));
+        } else {
+            EXPECT_THROW(ParseStrict(c.text), CalculationFault);
+        }
+    }
+}
+
 TEST(ParseStrict, AcceptsPlainDecimalNumbersWithBlanksAround) {
     const std::pair<const char*, float> cases[] = {
         {"500", 500.0f}, {" 12.5 ", 12.5f}, {"2e2", 200.0f}, {"5.", 5.0f},    {".5", 0.5f},
@@ -93,13 +160,14 @@ TEST(ParseStrict, RejectsAnythingElse) {
         FaultKind kind;
     };
     const Bad cases[] = {
-        {"", FaultKind::TypeMismatch},          {" ", FaultKind::TypeMismatch},
-        {"500mm", FaultKind::TypeMismatch},     {"\t500", FaultKind::TypeMismatch},
-        {"1e", FaultKind::TypeMismatch},        {"1d3", FaultKind::TypeMismatch},
-        {"5 0", FaultKind::TypeMismatch},       {".", FaultKind::TypeMismatch},
-        {"500X200", FaultKind::TypeMismatch},   {"&H10", FaultKind::TypeMismatch},
-        {"1e39", FaultKind::Overflow},          {"-3.5e38", FaultKind::Overflow},
-        {"1e99999999999", FaultKind::Overflow},
+        {"", FaultKind::TypeMismatch},           {" ", FaultKind::TypeMismatch},
+        {"500mm", FaultKind::TypeMismatch},      {"\t500", FaultKind::TypeMismatch},
+        {"1e", FaultKind::TypeMismatch},         {"1d3", FaultKind::TypeMismatch},
+        {"5 0", FaultKind::TypeMismatch},        {".", FaultKind::TypeMismatch},
+        {"500X200", FaultKind::TypeMismatch},    {"&H10", FaultKind::TypeMismatch},
+        {"1e39", FaultKind::Overflow},           {"-3.5e38", FaultKind::Overflow},
+        {"1e99999999999", FaultKind::Overflow},  {"１ｅ３９", FaultKind::Overflow},
+        {"５００ｍｍ", FaultKind::TypeMismatch}, {"５００ｘ２００", FaultKind::TypeMismatch},
     };
     for (const auto& c : cases) {
         try {
@@ -124,10 +192,16 @@ TEST(ParseStrict, MessageQuotesLongOrControlTextReadably) {
             EXPECT_EQ(message.find('\n'), std::string::npos);
         }
     }
-    try {
-        ParseStrict("12\nmm");
-    } catch (const CalculationFault& f) {
-        EXPECT_NE(std::string(f.what()).find("“12\\x0Amm”"), std::string::npos) << f.what();
+    // Full-width text is quoted as typed, not as it was read.
+    const std::pair<const char*, const char*> quotes[] = {{"12\nmm", "“12\\x0Amm”"},
+                                                          {"５００ｍｍ", "“５００ｍｍ”"}};
+    for (const auto& [text, quote] : quotes) {
+        try {
+            ParseStrict(text);
+            ADD_FAILURE() << text << " accepted";
+        } catch (const CalculationFault& f) {
+            EXPECT_NE(std::string(f.what()).find(quote), std::string::npos) << f.what();
+        }
     }
 }
 

@@ -1,5 +1,5 @@
-// What the window does: the option groups, the gap box, picking a size versus typing
-// one, Calculate with and without a fault, and Close.
+// What the window does: the option groups, the gap box, picking or typing a size, the
+// keyboard, Calculate with and without a fault, the marks on boxes read in part, and Close.
 #include <functional>
 #include <memory>
 
@@ -20,6 +20,8 @@
 #include "core/calculation_run.h"
 #include "qt/form15.h"
 #include "qt/look.h"
+#include "window/control_table.h"
+#include "window/input_marks.h"
 #include "window_test_support.h"
 
 using namespace kneebrace;
@@ -62,6 +64,16 @@ QString EngineReport(const std::function<void(DesignState&, InputTexts&)>& chang
     if (change) change(s, in);
     RunCalculation(s, in);
     return AsShown(s.reportText);
+}
+
+// The engine's input text behind a loose number box.
+std::string InputTexts::*Field(const QString& box) {
+    if (box == "Text2") return &InputTexts::Text2;
+    if (box == "Text3") return &InputTexts::Text3;
+    if (box == "Text4") return &InputTexts::Text4;
+    if (box == "Text5") return &InputTexts::Text5;
+    if (box == "Text6") return &InputTexts::Text6;
+    return &InputTexts::Text9;
 }
 
 }  // namespace
@@ -180,37 +192,81 @@ private slots:
         QVERIFY(props.startsWith("角钢型号：L63X5\n截面面积A0=614\n"));
     }
 
-    // Typing in the edit field picks nothing, however it ends, and adds no entry; the
-    // next run still uses the start-up size.
-    void typingIntoTheListPicksNothing_data() {
+    // A text typed into the edit field never disagrees with the size in force: when Enter
+    // is pressed or the focus leaves, a catalogue size picks itself as a pick from the
+    // list does, anything else gives way to the size in force. Enter there does not
+    // calculate, and nothing typed becomes an entry.
+    void typedSizeIsPickedOrPutBack_data() {
+        QTest::addColumn<QString>("before");  // picked from the list first; empty: none
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("enter");
-        QTest::newRow("an entry, Enter") << "L63X5" << true;
-        QTest::newRow("a prefix, Enter") << "L6" << true;
-        QTest::newRow("lower case, Enter") << "l63x5" << true;
-        QTest::newRow("no such size, Enter") << "L99X9" << true;
-        QTest::newRow("an entry, then the focus leaves") << "L63X5" << false;
+        QTest::addColumn<bool>("enter");  // else the focus leaves for Text1
+        QTest::addColumn<QString>("inForce");
+        QTest::newRow("an entry, Enter") << ""
+                                         << "L63X5" << true << "L63X5";
+        QTest::newRow("a prefix, Enter") << ""
+                                         << "L6" << true << "L45X3";
+        QTest::newRow("lower case, Enter") << ""
+                                           << "l63x5" << true << "L45X3";
+        QTest::newRow("no such size, Enter") << ""
+                                             << "L99X9" << true << "L45X3";
+        QTest::newRow("an entry, then the focus leaves") << ""
+                                                         << "L63X5" << false << "L63X5";
+        QTest::newRow("no such size, then the focus leaves") << ""
+                                                             << "L99" << false << "L45X3";
+        QTest::newRow("after a pick, a wrong text gives way to it") << "L70X6"
+                                                                    << "L7" << true << "L70X6";
+        QTest::newRow("after a pick, another entry") << "L70X6"
+                                                     << "L125X14" << false << "L125X14";
     }
-    void typingIntoTheListPicksNothing() {
+    void typedSizeIsPickedOrPutBack() {
+        QFETCH(QString, before);
         QFETCH(QString, typed);
         QFETCH(bool, enter);
+        QFETCH(QString, inForce);
         Fixture f;
         f.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         auto* combo = f.get<QComboBox>("Combo1");
+        if (!before.isEmpty()) {
+            combo->showPopup();
+            QAbstractItemView* list = combo->view();
+            const QModelIndex item = list->model()->index(combo->findText(before), 0);
+            list->scrollTo(item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(item).center());
+            QCOMPARE(f.window->designState().angleModel, before.toStdString());
+        }
+        const DesignState untouched = f.window->designState();
         const QString propsBefore = f.get<QPlainTextEdit>("Text7")->toPlainText();
         combo->setFocus();
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), typed);
+        QCOMPARE(combo->currentText(), typed);  // nothing happens while typing
         if (enter) QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
         else f.get<QLineEdit>("Text1")->setFocus();
         QCOMPARE(combo->count(), 53);
-        QCOMPARE(combo->currentText(), typed);
-        QCOMPARE(f.window->designState().A0, 265.0f);
-        QCOMPARE(f.window->designState().angleModel, std::string());
-        QCOMPARE(f.get<QPlainTextEdit>("Text7")->toPlainText(), propsBefore);
+        QCOMPARE(combo->currentText(), inForce);
+        QCOMPARE(combo->currentIndex(), combo->findText(inForce));
+        const DesignState& s = f.window->designState();
+        const bool picks = typed == inForce;
+        if (picks) {
+            DesignState expected = untouched;
+            SelectAngle(expected, inForce.toStdString());
+            QCOMPARE(s.angleModel, inForce.toStdString());
+            QCOMPARE(s.A0, expected.A0);
+            QCOMPARE(f.get<QPlainTextEdit>("Text7")->toPlainText(), AsShown(s.anglePropsText));
+            QVERIFY(f.get<QPlainTextEdit>("Text7")->toPlainText().contains(inForce));
+        } else {
+            QCOMPARE(s.angleModel, untouched.angleModel);
+            QCOMPARE(s.A0, untouched.A0);
+            QCOMPARE(f.get<QPlainTextEdit>("Text7")->toPlainText(), propsBefore);
+        }
+        QCOMPARE(f.report(), QString("计算结果\n"));  // Enter there calculates nothing
         f.calculate();
-        QCOMPARE(f.report(), EngineReport());
+        const QString expected = EngineReport([&](DesignState& e, InputTexts&) {
+            if (inForce != "L45X3") SelectAngle(e, inForce.toStdString());
+        });
+        QVERIFY2(f.report() == expected, windowtest::Difference(expected, f.report()).constData());
     }
 
     void calculateAfterStartUpShowsTheStartUpReport() {
@@ -268,10 +324,8 @@ private slots:
         QTest::keyClick(combo->view(), Qt::Key_Return);
         f.calculate();
         const QString expected = EngineReport([](DesignState& s, InputTexts&) {
-            s.gradeCode = 2;
-            s.gradeText = ",材质Q345";
-            s.layoutCode = 2;
-            s.layoutText = "单侧";
+            ChooseGrade(s, 2);
+            ChooseLayout(s, 2);
             SelectAngle(s, "L125X14");
         });
         QVERIFY2(f.report() == expected, windowtest::Difference(expected, f.report()).constData());
@@ -327,6 +381,185 @@ private slots:
         f.calculate();
         QCOMPARE(f.faults.size(), 1);
         QCOMPARE(f.report(), good);
+    }
+
+    // Enter and the keypad's Enter press Calculate from every input box; the gap box
+    // only once it can be edited.
+    void enterInAnInputBoxCalculates_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("keypad");
+        for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text9"}) {
+            QTest::newRow(qPrintable(QString("%1 Enter").arg(box))) << box << false;
+            QTest::newRow(qPrintable(QString("%1 keypad Enter").arg(box))) << box << true;
+        }
+    }
+    void enterInAnInputBoxCalculates() {
+        QFETCH(QString, box);
+        QFETCH(bool, keypad);
+        Fixture f;
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        if (box == "Text2") ClickIndicator(f.get<QCheckBox>("Check1"));
+        auto* edit = f.get<QLineEdit>(qPrintable(box));
+        edit->setFocus();
+        QCOMPARE(QApplication::focusWidget(), edit);
+        if (keypad) QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+        else QTest::keyClick(edit, Qt::Key_Return);
+        const QString expected = EngineReport();
+        QVERIFY2(f.report() == expected, windowtest::Difference(expected, f.report()).constData());
+        QVERIFY(f.faults.isEmpty());
+        QCOMPARE(QApplication::focusWidget(), edit);  // the user goes on typing there
+    }
+
+    // The window opens ready for a new section: the designation box has the focus and its
+    // text is selected, so typing replaces it and Enter calculates.
+    void focusStartsInTheDesignationWithItsTextSelected() {
+        Fixture f;
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        auto* text1 = f.get<QLineEdit>("Text1");
+        QCOMPARE(QApplication::focusWidget(), text1);
+        QCOMPARE(text1->selectedText(), QString("500x200x6x12"));
+        QCOMPARE(f.get<QWidget>("Picture1")->focusPolicy(), Qt::NoFocus);
+        QTest::keyClicks(QApplication::focusWidget(), "678x400x6x24");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        const QString expected =
+            EngineReport([](DesignState&, InputTexts& in) { in.Text1 = "678x400x6x24"; });
+        QVERIFY2(f.report() == expected, windowtest::Difference(expected, f.report()).constData());
+    }
+
+    // Every input box shows the table's tooltip: meaning and unit, the old hints first.
+    void inputBoxesShowTheirTooltips() {
+        Fixture f;
+        for (const char* box :
+             {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text9", "Combo1"})
+            QCOMPARE(f.get<QWidget>(box)->toolTip().toStdString(),
+                     std::string(window::FindControl(box)->tooltip));
+        QVERIFY(f.get<QLineEdit>("Text1")->toolTip().contains(
+            "截面高度 x 翼缘宽度 x 腹板厚度 x 翼缘厚度"));
+    }
+
+    // A number box the run read only in part is marked after Calculate: pale red, and a
+    // tooltip naming the value used above the box's own. The report is the engine's, as
+    // for any other text. The mark goes at the first edit, or at a run that reads the box
+    // whole.
+    void markShowsWhatTheRunRead_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<QString>("clearedBy");  // "edit" or "run"
+        QTest::newRow("angle with its unit, edited") << "Text5"
+                                                     << "45度"
+                                                     << "按 45 计算"
+                                                     << "edit";
+        QTest::newRow("angle with its unit, run again") << "Text5"
+                                                        << "45度"
+                                                        << "按 45 计算"
+                                                        << "run";
+        QTest::newRow("bolt as drawings name it") << "Text6"
+                                                  << "M14"
+                                                  << "按 0 计算"
+                                                  << "edit";
+        QTest::newRow("empty K2") << "Text3"
+                                  << ""
+                                  << "按 0 计算"
+                                  << "run";
+        QTest::newRow("K3 in words") << "Text4"
+                                     << "五十"
+                                     << "按 0 计算"
+                                     << "edit";
+        QTest::newRow("E2 with its unit") << "Text9"
+                                          << "35mm"
+                                          << "按 35 计算"
+                                          << "run";
+        QTest::newRow("locked gap keeps its mark") << "Text2"
+                                                   << "0.1 间隙"
+                                                   << "按 0.1 计算"
+                                                   << "edit";
+        QTest::newRow("locked gap, run again") << "Text2"
+                                               << "12a"
+                                               << "按 12 计算"
+                                               << "run";
+    }
+    void markShowsWhatTheRunRead() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, used);
+        QFETCH(QString, clearedBy);
+        Fixture f;
+        auto* edit = f.get<QLineEdit>(qPrintable(box));
+        const bool gap = box == "Text2";
+        const QColor plain = edit->palette().color(gap ? QPalette::Button : QPalette::Base);
+        const QString ownTip = edit->toolTip();
+        const QColor pink = QColor::fromRgb(window::kMarkColourRgb);
+        QVERIFY(plain != pink);
+        auto background = [edit] {
+            return edit->grab().toImage().pixelColor(edit->width() - 4, edit->height() / 2);
+        };
+        QCOMPARE(background(), plain);
+
+        edit->setText(text);  // the gap box can hold such a text while locked
+        f.calculate();
+        const QString expected = EngineReport(
+            [&](DesignState&, InputTexts& in) { in.*Field(box) = text.toStdString(); });
+        QVERIFY2(f.report() == expected, windowtest::Difference(expected, f.report()).constData());
+        QVERIFY(edit->property("unread").toBool());
+        QCOMPARE(background(), pink);
+        QCOMPARE(edit->toolTip(), used + QLatin1Char('\n') + ownTip);
+        for (const char* other : {"Text2", "Text3", "Text4", "Text5", "Text6", "Text9"})
+            if (box != other)
+                QVERIFY2(!f.get<QLineEdit>(other)->property("unread").toBool(), other);
+
+        f.calculate();  // the same text, the same mark
+        QCOMPARE(background(), pink);
+        if (clearedBy == "edit") {
+            if (gap) ClickIndicator(f.get<QCheckBox>("Check1"));
+            edit->setFocus();
+            edit->end(false);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            if (gap) ClickIndicator(f.get<QCheckBox>("Check1"));  // locked again
+        } else {
+            edit->setText("12");  // a text set by the program is no edit
+            QCOMPARE(background(), pink);
+            f.calculate();
+        }
+        QVERIFY(!edit->property("unread").toBool());
+        QCOMPARE(background(), plain);
+        QCOMPARE(edit->toolTip(), ownTip);
+    }
+
+    // A faulted run marks too: the user sees every box read in part alongside the
+    // message. A box the run could not read at all has the message instead of a mark.
+    void marksComeWithAFault_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("designation");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("faulted designation, angle read in part") << "Text5"
+                                                                 << "45度"
+                                                                 << "500x200x6" << true;
+        QTest::newRow("angle read in part as 0 is out of range") << "Text5"
+                                                                 << "度"
+                                                                 << "" << true;
+        QTest::newRow("K2 beyond every range") << "Text3"
+                                               << "1e999"
+                                               << "" << false;
+        QTest::newRow("K3 beyond the single range, text after") << "Text4"
+                                                                << "1e39mm"
+                                                                << "" << false;
+    }
+    void marksComeWithAFault() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, designation);
+        QFETCH(bool, marked);
+        Fixture f;
+        if (!designation.isEmpty()) f.get<QLineEdit>("Text1")->setText(designation);
+        f.get<QLineEdit>(qPrintable(box))->setText(text);
+        f.calculate();
+        QCOMPARE(f.faults.size(), 1);
+        QCOMPARE(f.report(), QString("计算结果\n"));
+        QCOMPARE(f.get<QLineEdit>(qPrintable(box))->property("unread").toBool(), marked);
     }
 
     // The program's own reporter: a modal box with a Chinese button, closed here by a

@@ -23,6 +23,7 @@
 #include "win32/look.h"
 #include "win32/utf.h"
 #include "window/control_table.h"
+#include "window/input_marks.h"
 #include "window_driver.h"
 
 namespace {
@@ -69,6 +70,28 @@ COLORREF Background(HWND control, UINT message) {
     GetObjectW(brush, sizeof(info), &info);
     ReleaseDC(control, dc);
     return info.lbColor;
+}
+
+// The tooltip the window's tooltip control holds for a control.
+std::string TooltipOf(const WindowDriver& ui, const char* name) {
+    HWND tooltips = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM out) {
+            wchar_t name[64]{};
+            GetClassNameW(hwnd, name, 64);
+            if (std::wstring(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(out) = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltips));
+    wchar_t text[512]{};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = GetParent(ui.Get(name));
+    info.uId = reinterpret_cast<UINT_PTR>(ui.Get(name));
+    info.lpszText = text;
+    SendMessageW(tooltips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return kneebrace::win32::Narrow(text);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -571,31 +594,85 @@ TEST(Win32Window, CloseDestroysTheWindowAndQuits) {
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-// Tooltips: each input box and the size list explain what they hold.
+// ---------------------------------------------------------------------------------------
+// Marks and tooltips
+
+constexpr COLORREF kMark = RGB(0xFF, 0xD7, 0xD7);
+
+struct MarkCase {
+    const char* box;
+    std::string InputTexts::*field;
+    const char* text;
+    const char* used;  // the mark's line; nullptr: read whole, no mark
+};
+
+class Marks : public ::testing::TestWithParam<MarkCase> {};
+
+// After Calculate a number box read in part turns pale red and its tooltip starts with
+// the value used; the report is what the engine gives. An edit takes the mark away.
+TEST_P(Marks, ShowTheValueUsedUntilTheBoxIsEdited) {
+    const MarkCase& c = GetParam();
+    WindowDriver ui;
+    HWND box = ui.Get(c.box);
+    const auto background = [&] {
+        return Background(box, IsWindowEnabled(box) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+    };
+    const std::string own(kneebrace::window::FindControl(c.box)->tooltip);
+    EXPECT_EQ(TooltipOf(ui, c.box), own);
+    const COLORREF unmarked = background();
+    ui.SetText(c.box, c.text);
+    ui.Calculate();
+    EXPECT_TRUE(ui.faults().empty());
+    EXPECT_EQ(ui.Report(),
+              EngineReport([&](DesignState&, InputTexts& in) { in.*(c.field) = c.text; }));
+    if (c.used == nullptr) {
+        EXPECT_EQ(background(), unmarked);
+        EXPECT_EQ(TooltipOf(ui, c.box), own);
+        return;
+    }
+    EXPECT_EQ(background(), kMark);
+    EXPECT_EQ(TooltipOf(ui, c.box), std::string(c.used) + "\n" + own);
+    ui.SetText(c.box, "1");
+    EXPECT_EQ(background(), unmarked);
+    EXPECT_EQ(TooltipOf(ui, c.box), own);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Marks,
+    ::testing::Values(MarkCase{"Text9", &InputTexts::Text9, "35mm", "按 35 计算"},
+                      MarkCase{"Text6", &InputTexts::Text6, "M14", "按 0 计算"},
+                      MarkCase{"Text5", &InputTexts::Text5, "45度", "按 45 计算"},
+                      MarkCase{"Text3", &InputTexts::Text3, "", "按 0 计算"},
+                      MarkCase{"Text2", &InputTexts::Text2, "10 mm", "按 10 计算"},  // locked
+                      MarkCase{"Text4", &InputTexts::Text4, "50", nullptr},
+                      MarkCase{"Text6", &InputTexts::Text6, "14.0", nullptr}));
+
+// The marks are on screen when the fault message shows; they stay until their own box is
+// edited.
+TEST(Win32Window, MarksShowWithTheFaultMessageAndStayUntilTheirBoxIsEdited) {
+    WindowDriver ui;
+    HWND e2 = ui.Get("Text9");
+    bool markedDuringMessage = false;
+    ui.onFault = [&] { markedDuringMessage = Background(e2, WM_CTLCOLOREDIT) == kMark; };
+    ui.SetText("Text9", "35mm");
+    ui.SetText("Text1", "500x200");
+    ui.Calculate();
+    ASSERT_EQ(ui.faults().size(), 1u);
+    EXPECT_TRUE(markedDuringMessage);
+    // Another box's edit leaves the mark; the next run still reads E2 in part.
+    ui.SetText("Text1", "500x200x6x12");
+    EXPECT_EQ(Background(e2, WM_CTLCOLOREDIT), kMark);
+    ui.Calculate();
+    EXPECT_EQ(Background(e2, WM_CTLCOLOREDIT), kMark);
+}
+
+// Each input box and the size list explain what they hold.
 TEST(Win32Window, InputBoxesHaveTheirTooltips) {
     WindowDriver ui;
-    HWND tooltips = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) {
-            wchar_t name[64]{};
-            GetClassNameW(hwnd, name, 64);
-            if (std::wstring(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(out) = hwnd;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltips));
-    ASSERT_NE(tooltips, nullptr);
     for (const ControlSpec& spec : Form15Controls()) {
         if (spec.tooltip.empty()) continue;
-        SCOPED_TRACE(std::string(spec.name));
-        wchar_t text[512]{};
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = ui.window().hwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(ui.Get(spec.name));
-        info.lpszText = text;
-        SendMessageW(tooltips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(kneebrace::win32::Narrow(text), std::string(spec.tooltip));
+        EXPECT_EQ(TooltipOf(ui, std::string(spec.name).c_str()), std::string(spec.tooltip))
+            << spec.name;
     }
 }
 

@@ -26,8 +26,10 @@ std::string WindowTextUtf8(HWND hwnd) {
 
 WindowDriver::WindowDriver() {
     window_ = std::make_unique<kneebrace::win32::Form15Window>(
-        GetModuleHandleW(nullptr),
-        [this](HWND, const kneebrace::window::FaultMessage& fault) { faults_.push_back(fault); });
+        GetModuleHandleW(nullptr), [this](HWND, const kneebrace::window::FaultMessage& fault) {
+            faults_.push_back(fault);
+            if (onFault) onFault();
+        });
     ShowWindow(window_->hwnd(), SW_SHOW);
     SetForegroundWindow(window_->hwnd());
     UpdateWindow(window_->hwnd());

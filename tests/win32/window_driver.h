@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,6 +44,8 @@ public:
     void Type(std::wstring_view text);
 
     const std::vector<kneebrace::window::FaultMessage>& faults() const { return faults_; }
+    // Called while a fault message is up, after it has been recorded.
+    std::function<void()> onFault;
 
 private:
     std::vector<kneebrace::window::FaultMessage> faults_;
