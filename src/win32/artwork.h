@@ -1,0 +1,48 @@
+// The pictures compiled into the program: the diagram, decoded from the PNG rendered
+// for the display scale nearest above the monitor's, and the icons at a pixel size.
+#pragma once
+
+#include <windows.h>
+
+namespace kneebrace::win32 {
+
+// The diagram's size at 96 dpi; it is shown unscaled there.
+inline constexpr int kDiagramWidth = 429;
+inline constexpr int kDiagramHeight = 210;
+
+// The renderings of the diagram, in percent of 96 dpi, smallest first.
+inline constexpr int kDiagramScales[] = {100, 125, 150, 175, 200};
+
+// The rendering to draw on a monitor of `dpi`: the smallest that is at least as large
+// as the diagram is to be shown (drawn 1:1 or scaled down), else the largest.
+int DiagramScaleFor(UINT dpi);
+
+// A decoded picture: a top-down 32-bit DIB section.
+class Picture {
+public:
+    Picture() = default;
+    Picture(HBITMAP bitmap, SIZE size) : bitmap_(bitmap), size_(size) {}
+    Picture(Picture&& other) noexcept;
+    Picture& operator=(Picture&& other) noexcept;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    ~Picture();
+
+    HBITMAP bitmap() const { return bitmap_; }
+    SIZE size() const { return size_; }
+
+private:
+    HBITMAP bitmap_ = nullptr;
+    SIZE size_{};
+};
+
+// The diagram's rendering for `scale` percent; empty if the resource cannot be decoded.
+Picture LoadDiagram(HINSTANCE instance, int scale);
+
+// Draws `picture` into `target`, scaled with halftoning when the sizes differ.
+void DrawPicture(HDC dc, const Picture& picture, const RECT& target);
+
+// An icon resource at `pixels` square; the caller destroys it.
+HICON LoadIconAt(HINSTANCE instance, int id, int pixels);
+
+}  // namespace kneebrace::win32

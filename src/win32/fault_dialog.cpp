@@ -1,0 +1,44 @@
+#include "win32/fault_dialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "win32/utf.h"
+
+namespace kneebrace::win32 {
+
+namespace {
+
+HRESULT CALLBACK OnDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM, LONG_PTR data) {
+    const auto* onShown = reinterpret_cast<const std::function<void(HWND)>*>(data);
+    if (event == TDN_CREATED && onShown != nullptr && *onShown) (*onShown)(dialog);
+    return S_OK;
+}
+
+}  // namespace
+
+void ShowFaultDialog(HWND owner, const window::FaultMessage& fault,
+                     const std::function<void(HWND dialog)>& onShown) {
+    const std::wstring title = Widen(fault.title);
+    const std::wstring text = Widen(fault.text);
+    const TASKDIALOG_BUTTON button{kFaultDialogButton, L"确定"};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof(config);
+    config.hwndParent = owner;
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.pszWindowTitle = title.c_str();
+    config.pszMainIcon = TD_WARNING_ICON;
+    config.pszContent = text.c_str();
+    config.cButtons = 1;
+    config.pButtons = &button;
+    config.nDefaultButton = kFaultDialogButton;
+    config.pfCallback = OnDialogEvent;
+    config.lpCallbackData = reinterpret_cast<LONG_PTR>(&onShown);
+    if (SUCCEEDED(TaskDialogIndirect(&config, nullptr, nullptr, nullptr))) return;
+    // Without Common Controls 6 there is no task dialog; a message box still tells the
+    // user, in the system's language for its button.
+    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace kneebrace::win32

@@ -1,0 +1,122 @@
+#include "window_driver.h"
+
+#include "win32/utf.h"
+#include "window/control_table.h"
+
+namespace win32test {
+
+using kneebrace::win32::Narrow;
+using kneebrace::win32::Widen;
+
+void PumpMessages() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+std::string WindowTextUtf8(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+WindowDriver::WindowDriver() {
+    window_ = std::make_unique<kneebrace::win32::Form15Window>(
+        GetModuleHandleW(nullptr), [this](HWND, const kneebrace::window::FaultMessage& fault) {
+            faults_.push_back(fault);
+            if (onFault) onFault();
+        });
+    ShowWindow(window_->hwnd(), SW_SHOW);
+    SetForegroundWindow(window_->hwnd());
+    UpdateWindow(window_->hwnd());
+    PumpMessages();
+}
+
+WindowDriver::~WindowDriver() {
+    window_.reset();
+    PumpMessages();
+}
+
+HWND WindowDriver::Get(std::string_view name) const { return window_->Control(name); }
+
+std::string WindowDriver::FocusName() const {
+    HWND focus = GetFocus();
+    for (const auto& spec : kneebrace::window::Form15Controls()) {
+        HWND control = Get(spec.name);
+        if (control != nullptr && (focus == control || GetParent(focus) == control))
+            return std::string(spec.name);
+    }
+    return {};
+}
+
+std::string WindowDriver::Text(std::string_view name) const { return WindowTextUtf8(Get(name)); }
+
+void WindowDriver::SetText(std::string_view name, std::string_view utf8) {
+    SendMessageW(Get(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
+}
+
+void WindowDriver::Click(std::string_view name) {
+    SendMessageW(Get(name), BM_CLICK, 0, 0);
+    PumpMessages();
+}
+
+void WindowDriver::Pick(std::string_view designation) {
+    HWND combo = Get("Combo1");
+    const LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(Widen(designation).c_str()));
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    // CB_SETCURSEL notifies nobody; a pick with the mouse or the keys sends this.
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+bool WindowDriver::Checked(std::string_view name) const {
+    return SendMessageW(Get(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void WindowDriver::Key(WPARAM virtualKey, bool extended, bool shift) {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    const BYTE shiftBefore = keys[VK_SHIFT];
+    if (shift) {
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+    }
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    LPARAM flags = 1 | (static_cast<LPARAM>(scan) << 16);
+    if (extended) flags |= LPARAM{1} << 24;
+    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG msg{};
+        msg.hwnd = GetFocus();
+        msg.message = message;
+        msg.wParam = virtualKey;
+        msg.lParam = message == WM_KEYUP ? (flags | (LPARAM{3} << 30)) : flags;
+        if (!window_->PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (shift) {
+        keys[VK_SHIFT] = shiftBefore;
+        SetKeyboardState(keys);
+    }
+    PumpMessages();
+}
+
+void WindowDriver::Type(std::wstring_view text) {
+    for (const wchar_t c : text) {
+        MSG msg{};
+        msg.hwnd = GetFocus();
+        msg.message = WM_CHAR;
+        msg.wParam = c;
+        msg.lParam = 1;
+        if (!window_->PreTranslate(msg)) DispatchMessageW(&msg);
+    }
+    PumpMessages();
+}
+
+}  // namespace win32test
