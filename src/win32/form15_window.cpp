@@ -187,7 +187,9 @@ void Form15Window::SetText(std::string_view name, std::string_view utf8) const {
 }
 
 bool Form15Window::PreTranslate(MSG& msg) {
-    return hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg) != FALSE;
+    if (hwnd_ == nullptr) return false;
+    if (reportPrint_ != nullptr && reportPrint_->PreTranslate(msg)) return true;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
 LRESULT CALLBACK Form15Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -216,6 +218,7 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 dpi_ = GetDpiForWindow(hwnd_);
                 if (dpi_ == 0) dpi_ = 96;
                 CreateControls();
+                reportPrint_ = std::make_unique<ReportPrint>(hwnd_, Control("Text8"), reportFault_);
                 CreateTooltips();
                 ApplyDpi(dpi_);
                 SizeWindow(nullptr);
@@ -589,6 +592,7 @@ void Form15Window::Command1Click() {
     }
     // CR LF as the engine writes it: the edit control's own line break.
     SetText("Text8", state_.reportText);
+    reportPrint_->ReportShown(state_.reportText);
 }
 
 void Form15Window::Command3Click() { DestroyWindow(hwnd_); }

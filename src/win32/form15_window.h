@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +16,7 @@
 
 #include "core/design_state.h"
 #include "win32/artwork.h"
+#include "win32/report_print.h"
 #include "window/control_table.h"
 #include "window/form_actions.h"
 #include "window/input_marks.h"
@@ -42,9 +44,11 @@ public:
     HWND Control(std::string_view name) const;
     const DesignState& designState() const { return state_; }
     UINT dpi() const { return dpi_; }
+    // The report box's menu and the print command.
+    ReportPrint& reportPrint() { return *reportPrint_; }
 
-    // The window's share of the message loop: Tab and Shift+Tab, Enter, the arrow keys
-    // in the option groups. True when the message has been handled.
+    // The window's share of the message loop: Ctrl+P, Tab and Shift+Tab, Enter, the arrow
+    // keys in the option groups. True when the message has been handled.
     bool PreTranslate(MSG& msg);
 
 private:
@@ -100,6 +104,7 @@ private:
     Picture diagram_;
     bool typedSizePending_ = false;  // the size field was typed into since the last pick
     bool destroyedByOwner_ = false;
+    std::unique_ptr<ReportPrint> reportPrint_;
 
     DesignState state_;
 };
