@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "core/calculation_run.h"
 #include "core/design_state.h"
 
 class QCheckBox;
@@ -50,6 +51,9 @@ private:
     void Check1Click();
     void Combo1Click();
     void Command1Click();
+    void Command2Click();
+    void AdoptSize(std::string_view designation);
+    InputTexts ReadInputs() const;
 
     DesignState state_;
     FaultReporter reportFault_;
@@ -81,6 +85,7 @@ private:
     QPlainTextEdit* Text7 = nullptr;
     QPlainTextEdit* Text8 = nullptr;
     QToolButton* Command1 = nullptr;
+    QToolButton* Command2 = nullptr;
     QToolButton* Command3 = nullptr;
 };
 
