@@ -11,8 +11,8 @@
 
 #include "core/calculation_run.h"
 #include "core/design_state.h"
-#include "window/input_marks.h"
 #include "qt/report_menu.h"
+#include "window/input_marks.h"
 
 class QCheckBox;
 class QComboBox;
