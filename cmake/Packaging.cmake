@@ -22,6 +22,9 @@ install(FILES ${KNEEBRACE_PACKAGING_DIR}/${KNEEBRACE_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${KNEEBRACE_PACKAGING_DIR}/${KNEEBRACE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The licence goes where Debian looks for it.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kneebrace RENAME copyright)
 if(EXISTS ${KNEEBRACE_ICON})
   install(FILES ${KNEEBRACE_ICON}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
