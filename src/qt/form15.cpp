@@ -24,6 +24,7 @@
 #include "qt/look.h"
 #include "qt/pick_combo.h"
 #include "qt/picture_box.h"
+#include "qt/sizing_dialog.h"
 #include "window/control_table.h"
 #include "window/form_actions.h"
 #include "window/input_marks.h"
@@ -236,6 +237,7 @@ void Form15::CreateControls() {
     Text7 = Find<QPlainTextEdit>("Text7");
     Text8 = Find<QPlainTextEdit>("Text8");
     Command1 = Find<QToolButton>("Command1");
+    Command2 = Find<QToolButton>("Command2");
     Command3 = Find<QToolButton>("Command3");
 
     PaintGapBoxColours(*Text2);
@@ -291,6 +293,7 @@ void Form15::ConnectHandlers() {
     connect(Check1, &QCheckBox::clicked, this, &Form15::Check1Click);
     connect(Combo1, &QComboBox::activated, this, &Form15::Combo1Click);
     connect(Command1, &QToolButton::clicked, this, &Form15::Command1Click);
+    connect(Command2, &QToolButton::clicked, this, &Form15::Command2Click);
     // The only window: closing it ends the program, with nothing to ask or save.
     connect(Command3, &QToolButton::clicked, this, &QWidget::close);
 }
@@ -341,11 +344,14 @@ void Form15::ShowMark(QLineEdit& box, const window::BoxMark& mark) {
     box.setToolTip(FromUtf8(window::TooltipFor(mark.box, &mark)));
 }
 
+InputTexts Form15::ReadInputs() const {
+    return {Text1->text().toStdString(), Text2->text().toStdString(), Text3->text().toStdString(),
+            Text4->text().toStdString(), Text5->text().toStdString(), Text6->text().toStdString(),
+            Text9->text().toStdString()};
+}
+
 void Form15::Command1Click() {
-    const InputTexts in{Text1->text().toStdString(), Text2->text().toStdString(),
-                        Text3->text().toStdString(), Text4->text().toStdString(),
-                        Text5->text().toStdString(), Text6->text().toStdString(),
-                        Text9->text().toStdString()};
+    const InputTexts in = ReadInputs();
     const std::optional<window::FaultMessage> fault = window::Calculate(state_, in);
     // Before the message box: the user reads the message with the marks in view.
     for (const window::BoxMark& mark : window::MarkUnreadInputs(in))
@@ -357,6 +363,27 @@ void Form15::Command1Click() {
     }
     // CR LF arrives as it is: the box treats it as one line break and draws no CR.
     Text8->setPlainText(FromUtf8(state_.reportText));
+}
+
+// Every size against the boxes' texts; the row the user adopts becomes the size in
+// force, exactly as a pick from the list, and is calculated at once.
+void Form15::Command2Click() {
+    window::SizingOutcome outcome = window::OpenSizing(state_, ReadInputs());
+    if (outcome.fault) {
+        reportFault_(this, FromUtf8(outcome.fault->title), FromUtf8(outcome.fault->text));
+        return;
+    }
+    SizingDialog dialog(std::move(*outcome.view), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    AdoptSize(dialog.adopted());
+}
+
+void Form15::AdoptSize(std::string_view designation) {
+    const std::optional<std::size_t> place = window::AdoptSize(state_, designation);
+    if (!place) return;
+    Combo1->setCurrentIndex(static_cast<int>(*place));
+    Text7->setPlainText(FromUtf8(state_.anglePropsText));
+    Command1Click();
 }
 
 }  // namespace kneebrace

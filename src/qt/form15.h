@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "core/calculation_run.h"
 #include "core/design_state.h"
 #include "window/input_marks.h"
 #include "qt/report_menu.h"
@@ -58,6 +59,9 @@ private:
     void Combo1Commit();
     void Command1Click();
     void ShowMark(QLineEdit& box, const window::BoxMark& mark);
+    void Command2Click();
+    void AdoptSize(std::string_view designation);
+    InputTexts ReadInputs() const;
 
     DesignState state_;
     FaultReporter reportFault_;
@@ -89,6 +93,7 @@ private:
     QPlainTextEdit* Text7 = nullptr;
     QPlainTextEdit* Text8 = nullptr;
     QToolButton* Command1 = nullptr;
+    QToolButton* Command2 = nullptr;
     QToolButton* Command3 = nullptr;
 };
 

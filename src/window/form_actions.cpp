@@ -7,6 +7,25 @@
 
 namespace kneebrace::window {
 
+namespace {
+
+// Runs `work`, turning any exception into the message the window shows.
+template <typename Work>
+std::optional<FaultMessage> Guarded(Work&& work) {
+    try {
+        work();
+    } catch (const CalculationFault& fault) {
+        return FaultMessage{std::string(FaultKindTitle(fault.kind())), fault.what()};
+    } catch (const std::exception& error) {
+        // Nothing but CalculationFault is expected; anything else is still reported
+        // rather than allowed to end the program.
+        return FaultMessage{"计算错误", error.what()};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 DesignState LoadForm() { return StartupDesignState(); }
 
 void ClickOption(DesignState& s, std::string_view optionName) {
@@ -44,17 +63,24 @@ TypedSize CommitTypedSize(const DesignState& s, std::string_view typed) {
     return {false, SizeInForce(s)};
 }
 
-std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in) {
-    try {
-        RunCalculation(s, in);
-    } catch (const CalculationFault& fault) {
-        return FaultMessage{std::string(FaultKindTitle(fault.kind())), fault.what()};
-    } catch (const std::exception& error) {
-        // Nothing but CalculationFault is expected; anything else is still reported
-        // rather than allowed to end the program.
-        return FaultMessage{"计算错误", error.what()};
+std::optional<std::size_t> AdoptSize(DesignState& s, std::string_view designation) {
+    const auto& catalogue = AngleCatalogue();
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        if (catalogue[i].designation != designation) continue;
+        PickSize(s, designation);
+        return i;
     }
     return std::nullopt;
+}
+
+std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in) {
+    return Guarded([&] { RunCalculation(s, in); });
+}
+
+SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in) {
+    SizingOutcome outcome;
+    outcome.fault = Guarded([&] { outcome.view = BuildSizingView(s, in); });
+    return outcome;
 }
 
 }  // namespace kneebrace::window

@@ -3,12 +3,14 @@
 // they left in the record; it decides nothing itself.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/calculation_run.h"
 #include "core/design_state.h"
+#include "window/sizing_view.h"
 
 namespace kneebrace::window {
 
@@ -43,6 +45,12 @@ struct TypedSize {
 };
 TypedSize CommitTypedSize(const DesignState& s, std::string_view typed);
 
+// A row adopted in the sizing table: the same as a pick of that size in the list.
+// Returns the size's place in the list, for the front end to select before it shows
+// the properties box and runs Calculate; nullopt, with the record untouched, for a
+// designation the catalogue does not have.
+std::optional<std::size_t> AdoptSize(DesignState& s, std::string_view designation);
+
 // Why a run was abandoned, as the message box shows it: the kind of fault as the
 // title, the message naming the input concerned as the text.
 struct FaultMessage {
@@ -55,5 +63,15 @@ struct FaultMessage {
 // the message. No exception leaves this call: one crossing a toolkit's event loop
 // would end the program with the user's inputs lost.
 std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in);
+
+// The sizing button: every catalogue size run against the boxes' texts, or, when a
+// fault does not depend on the size, the message Calculate would show instead of the
+// table. Exactly one of the two is set. The record is not touched; as with Calculate,
+// no exception leaves this call.
+struct SizingOutcome {
+    std::optional<SizingView> view;
+    std::optional<FaultMessage> fault;
+};
+SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in);
 
 }  // namespace kneebrace::window

@@ -92,6 +92,7 @@ private slots:
         row("Frame2", "Form15", 555, 5115, 6510, 2640, 0);
         row("Text8", "Form15", 7290, 180, 5190, 7560, 9.75);
         row("Command1", "Form15", 7245, 7890, 1410, 825, 10.5);
+        row("Command2", "Form15", 9195, 7890, 1410, 825, 10.5);
         row("Command3", "Form15", 11145, 7890, 1380, 810, 10.5);
         row("Label1", "Frame1", 210, 360, 1620, 345, 10.5);
         row("Text1", "Frame1", 1890, 285, 1665, 375, 10.5);
@@ -177,6 +178,7 @@ private slots:
             {"Check1", "改檩条与H钢上翼板间隙="},
             {"Combo1", "L45X3"},
             {"Command1", "计   算"},
+            {"Command2", "选   型"},
             {"Command3", "关   闭"},
             {"Text8", "计算结果\n"},
         };
@@ -249,10 +251,10 @@ private slots:
     }
 
     void tabOrderFollowsTheLayoutAndSkipsLabelsAndFrames() {
-        const QStringList expected = {"Picture1", "Text1",  "Option1", "Option2", "Combo1",
-                                      "Command1", "Check1", "Text2",   "Text3",   "Text4",
-                                      "Text5",    "Text6",  "Text7",   "Text8",   "Option3",
-                                      "Option4",  "Text9",  "Command3"};
+        const QStringList expected = {"Picture1", "Text1",    "Option1", "Option2", "Combo1",
+                                      "Command1", "Command2", "Check1",  "Text2",   "Text3",
+                                      "Text4",    "Text5",    "Text6",   "Text7",   "Text8",
+                                      "Option3",  "Option4",  "Text9",   "Command3"};
         QStringList chain;
         QWidget* w = Control<QWidget>(*window_, "Picture1");
         do {
@@ -294,7 +296,7 @@ private slots:
     }
 
     void pictureButtonsAreOrange() {
-        for (const char* name : {"Command1", "Command3"}) {
+        for (const char* name : {"Command1", "Command2", "Command3"}) {
             const QImage image = Control<QWidget>(*window_, name)->grab().toImage();
             QCOMPARE(image.pixelColor(5, image.height() / 2), QColor(255, 192, 128));
         }
@@ -302,8 +304,8 @@ private slots:
 
     // Without Qt's SVG plugins the pictures come out empty and nothing else complains.
     void artworkLoadsAndIsShownUnscaled() {
-        for (const char* file :
-             {":/artwork/diagram.svg", ":/artwork/calc.svg", ":/artwork/close.svg"})
+        for (const char* file : {":/artwork/diagram.svg", ":/artwork/calc.svg",
+                                 ":/artwork/close.svg", ":/artwork/sizing.svg"})
             QVERIFY2(QFile::exists(file), file);
         const QImage calc = Control<QToolButton>(*window_, "Command1")->icon().pixmap(32).toImage();
         QCOMPARE(calc.size(), QSize(32, 32));
@@ -313,6 +315,11 @@ private slots:
         QCOMPARE(close.size(), QSize(32, 32));
         QVERIFY(close.pixelColor(6, 16).red() > 180 && close.pixelColor(6, 16).green() < 80);
         QCOMPARE(close.pixelColor(16, 16), QColor(255, 255, 255));  // the cross
+        const QImage sizing =
+            Control<QToolButton>(*window_, "Command2")->icon().pixmap(32).toImage();
+        QCOMPARE(sizing.size(), QSize(32, 32));
+        QCOMPARE(sizing.pixelColor(22, 14), QColor(128, 255, 128));  // the chosen row
+        QCOMPARE(sizing.pixelColor(25, 21), QColor(0, 128, 0));      // the tick
 
         // Drawn from the inner top left of the one-pixel frame at 429 x 210: the web of
         // the beam is at x 198..202 of the drawing, white paper beside it.

@@ -2,6 +2,7 @@
 // controls on the same spot, a caption wider than its control, a tab place used twice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -123,6 +124,24 @@ TEST(ControlTable, EveryInputBoxExplainsItselfInChinese) {
                              c.kind == ControlKind::SizeList;
         EXPECT_TRUE(hasUnit) << c.name;
     }
+}
+
+// The sizing button is Calculate's twin, centred in the gap before Close, and follows
+// Calculate in the tab order.
+TEST(ControlTable, SizingButtonMatchesCalculateAndIsCentredBeforeClose) {
+    const ControlSpec& calculate = *FindControl("Command1");
+    const ControlSpec& sizing = *FindControl("Command2");
+    EXPECT_EQ(sizing.kind, calculate.kind);
+    EXPECT_EQ(sizing.fontPoints, calculate.fontPoints);
+    EXPECT_EQ(sizing.rect.top, calculate.rect.top);
+    EXPECT_EQ(sizing.rect.width, calculate.rect.width);
+    EXPECT_EQ(sizing.rect.height, calculate.rect.height);
+    EXPECT_EQ(sizing.rect.left - calculate.rect.right(),
+              FindControl("Command3")->rect.left - sizing.rect.right());
+    const auto order = FocusOrder();
+    const auto at = std::find(order.begin(), order.end(), &calculate);
+    ASSERT_TRUE(at != order.end() && at + 1 != order.end());
+    EXPECT_EQ(*(at + 1), &sizing);
 }
 
 TEST(ControlTable, FrameOffsetsAddUpOnTheClientArea) {

@@ -1,7 +1,9 @@
 // What the window's handlers do to the record, whichever toolkit draws the window.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "catalogue/angle_catalogue.h"
 #include "core/fault.h"
@@ -83,6 +85,43 @@ TEST(FormActions, CalculateShowsTheReportOrTheFaultAndKeepsTheOldReport) {
     EXPECT_EQ(fault->title, FaultKindTitle(FaultKind::SubscriptOutOfRange));
     EXPECT_FALSE(fault->text.empty());
     EXPECT_EQ(s.reportText, report);
+}
+
+// Adopting a sizing row is a pick from the list, at its list place; a designation the
+// list does not have changes nothing.
+TEST(FormActions, AdoptingASizeIsAPickAtItsListPlace) {
+    const std::pair<const char*, std::optional<std::size_t>> rows[] = {
+        {"L45X3", 0}, {"L63X5", 13}, {"L125X14", 52}, {"l63x5", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [designation, place] : rows) {
+        DesignState adopted = LoadForm();
+        PickSize(adopted, "L70X6");  // the size in force, which an ignored adoption keeps
+        DesignState picked = adopted;
+        if (place) PickSize(picked, designation);
+        EXPECT_EQ(AdoptSize(adopted, designation), place) << designation;
+        EXPECT_EQ(adopted.angleModel, picked.angleModel) << designation;
+        EXPECT_EQ(adopted.A0, picked.A0) << designation;
+        EXPECT_EQ(adopted.anglePropsText, picked.anglePropsText) << designation;
+    }
+}
+
+// The sizing gives the table, or the very message Calculate gives for a fault no size
+// can mend. A fault of the size in force alone (a bolt hole wider than L45X3) stops
+// Calculate but not the table, where the other sizes show.
+TEST(FormActions, OpeningTheSizingGivesTheTableOrCalculatesFault) {
+    const std::pair<const char*, bool> bolts[] = {{"14", false}, {"100", false}, {"-14", true}};
+    for (const auto& [bolt, faults] : bolts) {
+        DesignState s = LoadForm();
+        InputTexts in = StartupInputTexts();
+        in.Text6 = bolt;
+        const SizingOutcome outcome = OpenSizing(s, in);
+        EXPECT_EQ(outcome.view.has_value(), !faults) << bolt;
+        ASSERT_EQ(outcome.fault.has_value(), faults) << bolt;
+        if (!faults) continue;
+        const std::optional<FaultMessage> calculated = Calculate(s, in);
+        ASSERT_TRUE(calculated.has_value());
+        EXPECT_EQ(outcome.fault->title, calculated->title);
+        EXPECT_EQ(outcome.fault->text, calculated->text);
+    }
 }
 
 }  // namespace
