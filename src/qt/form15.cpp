@@ -322,6 +322,12 @@ void Form15::Combo1Click() {
     Text7->setPlainText(FromUtf8(state_.anglePropsText));
 }
 
+InputTexts Form15::ReadInputs() const {
+    return {Text1->text().toStdString(), Text2->text().toStdString(), Text3->text().toStdString(),
+            Text4->text().toStdString(), Text5->text().toStdString(), Text6->text().toStdString(),
+            Text9->text().toStdString()};
+}
+
 void Form15::Combo1Commit() {
     // Only typed text is committed. The flag is cleared whenever the program sets the
     // field, so the second editingFinished of an Enter, or the focus merely passing
@@ -342,12 +348,6 @@ void Form15::ShowMark(QLineEdit& box, const window::BoxMark& mark) {
     box.setProperty("unread", mark.marked);
     PaintMark(box, mark.marked);
     box.setToolTip(FromUtf8(window::TooltipFor(mark.box, &mark)));
-}
-
-InputTexts Form15::ReadInputs() const {
-    return {Text1->text().toStdString(), Text2->text().toStdString(), Text3->text().toStdString(),
-            Text4->text().toStdString(), Text5->text().toStdString(), Text6->text().toStdString(),
-            Text9->text().toStdString()};
 }
 
 void Form15::Command1Click() {
