@@ -12,6 +12,7 @@
 #include "win32/fault_dialog.h"
 #include "win32/look.h"
 #include "win32/resource_ids.h"
+#include "win32/sizing_dialog.h"
 #include "win32/utf.h"
 #include "window/input_marks.h"
 #include "window/keyboard.h"
@@ -151,6 +152,7 @@ Form15Window::~Form15Window() {
     for (const auto& [points, font] : fonts_) DeleteObject(font);
     if (calcIcon_ != nullptr) DestroyIcon(calcIcon_);
     if (closeIcon_ != nullptr) DestroyIcon(closeIcon_);
+    if (sizingIcon_ != nullptr) DestroyIcon(sizingIcon_);
     for (HICON icon : windowIcons_)
         if (icon != nullptr) DestroyIcon(icon);
     DeleteObject(markBrush_);
@@ -404,8 +406,10 @@ void Form15Window::ApplyDpi(UINT dpi) {
     const int iconSize = ScaleFor(32, dpi_);
     if (calcIcon_ != nullptr) DestroyIcon(calcIcon_);
     if (closeIcon_ != nullptr) DestroyIcon(closeIcon_);
+    if (sizingIcon_ != nullptr) DestroyIcon(sizingIcon_);
     calcIcon_ = LoadIconAt(instance_, IDI_KNEEBRACE_CALC, iconSize);
     closeIcon_ = LoadIconAt(instance_, IDI_KNEEBRACE_CLOSE, iconSize);
+    sizingIcon_ = LoadIconAt(instance_, IDI_KNEEBRACE_SIZING, iconSize);
     diagram_ = LoadDiagram(instance_, DiagramScaleFor(dpi_));
 
     // The title bar's and the task switcher's icons, at this DPI's sizes.
@@ -491,6 +495,7 @@ void Form15Window::OnCommand(int id, int code, HWND control) {
             // An owner-drawn button reports a quick second click as a double click.
             if (code != BN_CLICKED && code != BN_DOUBLECLICKED) break;
             if (Spec(i).name == "Command1") Command1Click();
+            else if (Spec(i).name == "Command2") Command2Click();
             else if (Spec(i).name == "Command3") Command3Click();
             break;
         default: break;
@@ -579,9 +584,13 @@ void Form15Window::Combo1CommitTyped() {
     SetWindowTextW(combo, Widen(typed.fieldText).c_str());
 }
 
+InputTexts Form15Window::ReadInputs() const {
+    return {TextOf("Text1"), TextOf("Text2"), TextOf("Text3"), TextOf("Text4"),
+            TextOf("Text5"), TextOf("Text6"), TextOf("Text9")};
+}
+
 void Form15Window::Command1Click() {
-    const InputTexts in{TextOf("Text1"), TextOf("Text2"), TextOf("Text3"), TextOf("Text4"),
-                        TextOf("Text5"), TextOf("Text6"), TextOf("Text9")};
+    const InputTexts in = ReadInputs();
     const std::optional<window::FaultMessage> fault = window::Calculate(state_, in);
     // Before the message: the user reads it with the marks in view.
     for (const window::BoxMark& mark : window::MarkUnreadInputs(in)) ShowMark(mark);
@@ -593,6 +602,30 @@ void Form15Window::Command1Click() {
     // CR LF as the engine writes it: the edit control's own line break.
     SetText("Text8", state_.reportText);
     reportPrint_->ReportShown(state_.reportText);
+}
+
+// Every size against the boxes' texts; the row the user adopts becomes the size in
+// force, exactly as a pick from the list, and is calculated at once.
+void Form15Window::Command2Click() {
+    const window::SizingOutcome outcome = window::OpenSizing(state_, ReadInputs());
+    if (outcome.fault) {
+        if (reportFault_) reportFault_(hwnd_, *outcome.fault);
+        return;
+    }
+    if (!outcome.view) return;
+    const std::optional<std::string> adopted =
+        ShowSizingDialog(hwnd_, *outcome.view, dpi_, sizingShown_);
+    if (adopted) AdoptSize(*adopted);
+}
+
+void Form15Window::AdoptSize(std::string_view designation) {
+    const std::optional<std::size_t> place = window::AdoptSize(state_, designation);
+    if (!place) return;
+    // CB_SETCURSEL notifies nobody: the properties box is shown here, as after a pick.
+    SendMessageW(Control("Combo1"), CB_SETCURSEL, static_cast<WPARAM>(*place), 0);
+    SetText("Text7", state_.anglePropsText);
+    typedSizePending_ = false;
+    Command1Click();
 }
 
 void Form15Window::Command3Click() { DestroyWindow(hwnd_); }
@@ -677,7 +710,9 @@ void Form15Window::DrawPictureButton(const DRAWITEMSTRUCT& item, const ControlSp
     const int gap = ScaleFor(3, dpi_);
     const int shift = pressed ? 1 : 0;
     const int top = r.top + (r.bottom - r.top - icon - gap - text.cy) / 2 + shift;
-    HICON picture = spec.name == "Command3" ? closeIcon_ : calcIcon_;
+    HICON picture = calcIcon_;
+    if (spec.name == "Command2") picture = sizingIcon_;
+    if (spec.name == "Command3") picture = closeIcon_;
     if (picture != nullptr)
         DrawIconEx(dc, r.left + (r.right - r.left - icon) / 2 + shift, top, picture, icon, icon, 0,
                    nullptr, DI_NORMAL);

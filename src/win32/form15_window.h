@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/calculation_run.h"
 #include "core/design_state.h"
 #include "win32/artwork.h"
 #include "win32/report_print.h"
@@ -46,6 +47,11 @@ public:
     UINT dpi() const { return dpi_; }
     // The report box's menu and the print command.
     ReportPrint& reportPrint() { return *reportPrint_; }
+    // Called with the sizing dialog once it is on screen, while it runs modally: for
+    // those that drive the dialog by message.
+    void OnSizingDialogShown(std::function<void(HWND dialog)> hook) {
+        sizingShown_ = std::move(hook);
+    }
 
     // The window's share of the message loop: Ctrl+P, Tab and Shift+Tab, Enter, the arrow
     // keys in the option groups. True when the message has been handled.
@@ -71,7 +77,10 @@ private:
     void Check1Click();
     void Combo1Pick();
     void Combo1CommitTyped();
+    InputTexts ReadInputs() const;
     void Command1Click();
+    void Command2Click();
+    void AdoptSize(std::string_view designation);
     void Command3Click();
     void ShowMark(const window::BoxMark& mark);
 
@@ -100,11 +109,13 @@ private:
     std::vector<std::pair<double, HFONT>> fonts_;  // by point size, for dpi_
     HICON calcIcon_ = nullptr;
     HICON closeIcon_ = nullptr;
+    HICON sizingIcon_ = nullptr;
     std::array<HICON, 2> windowIcons_{};  // title bar: large, small
     Picture diagram_;
     bool typedSizePending_ = false;  // the size field was typed into since the last pick
     bool destroyedByOwner_ = false;
     std::unique_ptr<ReportPrint> reportPrint_;
+    std::function<void(HWND)> sizingShown_;
 
     DesignState state_;
 };

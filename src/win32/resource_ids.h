@@ -5,6 +5,7 @@
 // icon number, so Explorer shows it for kneebrace.exe.
 #define IDI_KNEEBRACE_CALC 1
 #define IDI_KNEEBRACE_CLOSE 2
+#define IDI_KNEEBRACE_SIZING 3
 
 // The diagram as PNG, one rendering per display scale: 100 + the scale in percent.
 #define IDR_DIAGRAM_100 200

@@ -200,7 +200,7 @@ TEST(Win32Window, PaintsBlueCaptionsAndOrangeButtons) {
         EXPECT_GT(bluePixels(caption), 20) << frame;
     }
     EXPECT_GT(bluePixels(ClientRectOf(ui.Get("Text7"))), 200) << "the properties text";
-    for (const char* button : {"Command1", "Command3"}) {
+    for (const char* button : {"Command1", "Command2", "Command3"}) {
         const RECT r = ClientRectOf(ui.Get(button));
         EXPECT_EQ(GetPixel(dc, r.left + 2, r.top + 2), RGB(255, 192, 128)) << button;
     }

@@ -30,6 +30,11 @@ WindowDriver::WindowDriver() {
             faults_.push_back(fault);
             if (onFault) onFault();
         });
+    window_->OnSizingDialogShown([this](HWND dialog) {
+        ++sizingDialogsShown_;
+        if (onSizing) onSizing(dialog);
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
     ShowWindow(window_->hwnd(), SW_SHOW);
     SetForegroundWindow(window_->hwnd());
     UpdateWindow(window_->hwnd());

@@ -46,9 +46,14 @@ public:
     const std::vector<kneebrace::window::FaultMessage>& faults() const { return faults_; }
     // Called while a fault message is up, after it has been recorded.
     std::function<void()> onFault;
+    // Called with the sizing dialog while it is up. The dialog is cancelled afterwards,
+    // unless the call closed it, so that no test is left waiting in its modal loop.
+    std::function<void(HWND dialog)> onSizing;
+    int sizingDialogsShown() const { return sizingDialogsShown_; }
 
 private:
     std::vector<kneebrace::window::FaultMessage> faults_;
+    int sizingDialogsShown_ = 0;
     std::unique_ptr<kneebrace::win32::Form15Window> window_;
 };
 
