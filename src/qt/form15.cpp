@@ -112,17 +112,17 @@ void PaintMark(QLineEdit& box, bool marked) {
 }
 
 // One row of the control table as a Qt widget, without its name, place or font.
-QWidget* MakeControl(const window::ControlSpec& spec, QWidget* parent) {
-    const QString caption = FromUtf8(spec.caption);
-    switch (spec.kind) {
+QWidget* MakeControl(const window::ControlSpec& entry, QWidget* parent) {
+    const QString caption = FromUtf8(entry.caption);
+    switch (entry.kind) {
         case window::ControlKind::PictureBox:
-            return new PictureBox(QIcon(Artwork(spec.artwork)), kDiagramSize, parent);
+            return new PictureBox(QIcon(Artwork(entry.artwork)), kDiagramSize, parent);
         case window::ControlKind::Frame: return new QGroupBox(caption, parent);
         case window::ControlKind::Label: return MakeLabel(parent, caption);
         case window::ControlKind::InputBox: return new QLineEdit(caption, parent);
         case window::ControlKind::OptionButton: {
             auto* option = new QRadioButton(caption, parent);
-            option->setChecked(spec.selectedAtStart);
+            option->setChecked(entry.selectedAtStart);
             return option;
         }
         case window::ControlKind::CheckBox: return new QCheckBox(caption, parent);
@@ -151,7 +151,7 @@ QWidget* MakeControl(const window::ControlSpec& spec, QWidget* parent) {
             return box;
         }
         case window::ControlKind::PictureButton:
-            return MakePictureButton(parent, caption, Artwork(spec.artwork));
+            return MakePictureButton(parent, caption, Artwork(entry.artwork));
     }
     return nullptr;
 }
@@ -200,16 +200,16 @@ W* Form15::Find(std::string_view name) const {
 }
 
 void Form15::CreateControls() {
-    for (const window::ControlSpec& spec : window::Form15Controls()) {
-        QWidget* parent = spec.parent.empty() ? this : Find<QWidget>(spec.parent);
-        QWidget* w = MakeControl(spec, parent);
-        w->setObjectName(FromUtf8(spec.name));
-        const auto& r = spec.rect;
+    for (const window::ControlSpec& entry : window::Form15Controls()) {
+        QWidget* parent = entry.parent.empty() ? this : Find<QWidget>(entry.parent);
+        QWidget* w = MakeControl(entry, parent);
+        w->setObjectName(FromUtf8(entry.name));
+        const auto& r = entry.rect;
         w->setGeometry(TwipsRect(r.left, r.top, r.width, r.height));
-        if (spec.fontPoints > 0) w->setFont(SongFont(spec.fontPoints));
-        if (!spec.tooltip.empty()) w->setToolTip(FromUtf8(spec.tooltip));
-        if (spec.disabledAtStart) w->setEnabled(false);
-        w->setFocusPolicy(window::TakesFocus(spec.kind) ? Qt::StrongFocus : Qt::NoFocus);
+        if (entry.fontPoints > 0) w->setFont(SongFont(entry.fontPoints));
+        if (!entry.tooltip.empty()) w->setToolTip(FromUtf8(entry.tooltip));
+        if (entry.disabledAtStart) w->setEnabled(false);
+        w->setFocusPolicy(window::TakesFocus(entry.kind) ? Qt::StrongFocus : Qt::NoFocus);
     }
     Picture1 = Find<PictureBox>("Picture1");
     Frame1 = Find<QGroupBox>("Frame1");
@@ -261,15 +261,15 @@ void Form15::SetTabOrder() {
 }
 
 void Form15::ConnectHandlers() {
-    for (const window::ControlSpec& spec : window::Form15Controls()) {
-        switch (window::EnterIn(spec.kind)) {
+    for (const window::ControlSpec& entry : window::Form15Controls()) {
+        switch (window::EnterIn(entry.kind)) {
             case window::EnterKey::Calculates: {
-                auto* box = Find<QLineEdit>(spec.name);
+                auto* box = Find<QLineEdit>(entry.name);
                 // QLineEdit emits returnPressed for both Enter keys.
                 connect(box, &QLineEdit::returnPressed, Command1, &QToolButton::click);
                 // Any edit by the user takes the mark away; a text set by the program
                 // does not emit textEdited.
-                connect(box, &QLineEdit::textEdited, this, [this, box, name = spec.name] {
+                connect(box, &QLineEdit::textEdited, this, [this, box, name = entry.name] {
                     if (!box->property("unread").toBool()) return;
                     const window::BoxMark cleared{name, false, {}};
                     ShowMark(*box, cleared);
@@ -279,7 +279,7 @@ void Form15::ConnectHandlers() {
             case window::EnterKey::CommitsSize:
                 // Enter and the focus leaving both end in editingFinished, Enter twice
                 // (QComboBox forwards the key back to the field).
-                connect(Find<QComboBox>(spec.name)->lineEdit(), &QLineEdit::editingFinished, this,
+                connect(Find<QComboBox>(entry.name)->lineEdit(), &QLineEdit::editingFinished, this,
                         &Form15::Combo1Commit);
                 break;
             case window::EnterKey::Ignored: break;

@@ -52,8 +52,8 @@ struct Made {
 };
 
 // The common control that shows a row of the table, with its styles.
-Made ControlFor(const ControlSpec& spec) {
-    switch (spec.kind) {
+Made ControlFor(const ControlSpec& entry) {
+    switch (entry.kind) {
         case ControlKind::PictureBox: return {L"STATIC", SS_OWNERDRAW, 0};
         case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, 0};
         case ControlKind::Label: return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
@@ -84,8 +84,8 @@ Made ControlFor(const ControlSpec& spec) {
 std::vector<std::size_t> CreationOrder() {
     const auto controls = window::Form15Controls();
     std::vector<std::size_t> order;
-    for (const ControlSpec* spec : window::FocusOrder())
-        order.push_back(static_cast<std::size_t>(spec - controls.data()));
+    for (const ControlSpec* entry : window::FocusOrder())
+        order.push_back(static_cast<std::size_t>(entry - controls.data()));
     for (std::size_t i = 0; i < controls.size(); ++i)
         if (!window::TakesFocus(controls[i].kind) && controls[i].kind != ControlKind::Frame)
             order.push_back(i);
@@ -159,12 +159,12 @@ Form15Window::~Form15Window() {
 }
 
 HWND Form15Window::Control(std::string_view name) const {
-    const ControlSpec* spec = window::FindControl(name);
-    if (spec == nullptr || controls_.empty()) return nullptr;
-    return controls_[static_cast<std::size_t>(spec - window::Form15Controls().data())];
+    const ControlSpec* entry = window::FindControl(name);
+    if (entry == nullptr || controls_.empty()) return nullptr;
+    return controls_[static_cast<std::size_t>(entry - window::Form15Controls().data())];
 }
 
-const ControlSpec& Form15Window::Spec(std::size_t index) const {
+const ControlSpec& Form15Window::EntryAt(std::size_t index) const {
     return window::Form15Controls()[index];
 }
 
@@ -279,38 +279,38 @@ void Form15Window::CreateControls() {
     marked_.assign(controls.size(), false);
     const ControlSpec* previous = nullptr;
     for (const std::size_t i : CreationOrder()) {
-        const ControlSpec& spec = controls[i];
-        const Made made = ControlFor(spec);
+        const ControlSpec& entry = controls[i];
+        const Made made = ControlFor(entry);
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | made.style;
         // Each control starts a group of its own but the second option of a pair, so
         // that the arrow keys move between the two options and nowhere else.
-        const bool secondOption = spec.kind == ControlKind::OptionButton && previous != nullptr &&
+        const bool secondOption = entry.kind == ControlKind::OptionButton && previous != nullptr &&
                                   previous->kind == ControlKind::OptionButton &&
-                                  previous->parent == spec.parent;
+                                  previous->parent == entry.parent;
         if (!secondOption) style |= WS_GROUP;
         // Tab stops on the option chosen in each group only, as dialogs have it; the
         // arrow keys reach the other.
-        if (window::TakesFocus(spec.kind) &&
-            (spec.kind != ControlKind::OptionButton || spec.selectedAtStart))
+        if (window::TakesFocus(entry.kind) &&
+            (entry.kind != ControlKind::OptionButton || entry.selectedAtStart))
             style |= WS_TABSTOP;
-        if (spec.disabledAtStart) style |= WS_DISABLED;
+        if (entry.disabledAtStart) style |= WS_DISABLED;
         const std::wstring caption =
-            spec.kind == ControlKind::SizeList ? std::wstring() : Widen(spec.caption);
+            entry.kind == ControlKind::SizeList ? std::wstring() : Widen(entry.caption);
         HWND control = CreateWindowExW(
             made.exStyle, made.windowClass, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance_, nullptr);
         if (control == nullptr) throw std::runtime_error("a control could not be created");
         controls_[i] = control;
-        previous = &spec;
+        previous = &entry;
 
-        switch (spec.kind) {
+        switch (entry.kind) {
             case ControlKind::Frame:
                 // Without a theme the caption takes the colour set in WM_CTLCOLORSTATIC. A
                 // blank, not an empty string: an empty one can leave the theme on.
                 SetWindowTheme(control, L" ", L" ");
                 break;
             case ControlKind::OptionButton:
-                if (spec.selectedAtStart) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+                if (entry.selectedAtStart) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
                 break;
             case ControlKind::SizeList: {
                 for (const AngleSection& row : AngleCatalogue())
@@ -330,7 +330,7 @@ void Form15Window::CreateControls() {
                 break;
             default: break;
         }
-        if (IsEdit(spec.kind))
+        if (IsEdit(entry.kind))
             SetWindowSubclass(control, &Form15Window::EditProc, kEditSubclassId,
                               reinterpret_cast<DWORD_PTR>(this));
     }
@@ -368,10 +368,10 @@ void Form15Window::ApplyDpi(UINT dpi) {
     std::vector<std::pair<double, HFONT>> old = std::move(fonts_);
     fonts_.clear();
     std::vector<double> sizes{window::kWindowFontPoints};
-    for (const ControlSpec& spec : window::Form15Controls())
-        if (spec.fontPoints > 0 &&
-            std::find(sizes.begin(), sizes.end(), spec.fontPoints) == sizes.end())
-            sizes.push_back(spec.fontPoints);
+    for (const ControlSpec& entry : window::Form15Controls())
+        if (entry.fontPoints > 0 &&
+            std::find(sizes.begin(), sizes.end(), entry.fontPoints) == sizes.end())
+            sizes.push_back(entry.fontPoints);
     for (const double points : sizes) fonts_.emplace_back(points, CreateSongFont(points, dpi_));
 
     const auto controls = window::Form15Controls();
@@ -475,10 +475,11 @@ void Form15Window::OnCommand(int id, int code, HWND control) {
     const int index = IndexOf(control);
     if (index < 0 || id != kFirstControlId + index) return;
     const auto i = static_cast<std::size_t>(index);
-    switch (Spec(i).kind) {
+    switch (EntryAt(i).kind) {
         case ControlKind::InputBox:
             // Any edit takes the mark away; the program never sets these boxes' texts.
-            if (code == EN_CHANGE && marked_[i]) ShowMark(window::BoxMark{Spec(i).name, false, {}});
+            if (code == EN_CHANGE && marked_[i])
+                ShowMark(window::BoxMark{EntryAt(i).name, false, {}});
             break;
         case ControlKind::OptionButton:
             if (code == BN_CLICKED) OptionClick(i);
@@ -494,9 +495,9 @@ void Form15Window::OnCommand(int id, int code, HWND control) {
         case ControlKind::PictureButton:
             // An owner-drawn button reports a quick second click as a double click.
             if (code != BN_CLICKED && code != BN_DOUBLECLICKED) break;
-            if (Spec(i).name == "Command1") Command1Click();
-            else if (Spec(i).name == "Command2") Command2Click();
-            else if (Spec(i).name == "Command3") Command3Click();
+            if (EntryAt(i).name == "Command1") Command1Click();
+            else if (EntryAt(i).name == "Command2") Command2Click();
+            else if (EntryAt(i).name == "Command3") Command3Click();
             break;
         default: break;
     }
@@ -510,25 +511,25 @@ void Form15Window::OnEnter() {
     // The size list's field is a child of the list.
     const int index = IndexOf(focus == combo1Edit_ ? GetParent(focus) : focus);
     if (index < 0) return;
-    const ControlSpec& spec = Spec(static_cast<std::size_t>(index));
-    switch (window::EnterIn(spec.kind)) {
+    const ControlSpec& entry = EntryAt(static_cast<std::size_t>(index));
+    switch (window::EnterIn(entry.kind)) {
         case window::EnterKey::Calculates: Command1Click(); break;
         case window::EnterKey::CommitsSize: Combo1CommitTyped(); break;
         case window::EnterKey::Ignored:
             // A button's own handling of Enter in a Windows dialog: it is pressed.
-            if (spec.kind == ControlKind::PictureButton)
+            if (entry.kind == ControlKind::PictureButton)
                 OnCommand(kFirstControlId + index, BN_CLICKED, focus);
             break;
     }
 }
 
 void Form15Window::OptionClick(std::size_t index) {
-    window::ClickOption(state_, Spec(index).name);
+    window::ClickOption(state_, EntryAt(index).name);
     // The tab stop follows the chosen option of the group.
     const auto controls = window::Form15Controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].kind != ControlKind::OptionButton ||
-            controls[i].parent != Spec(index).parent)
+            controls[i].parent != EntryAt(index).parent)
             continue;
         const LONG_PTR style = GetWindowLongPtrW(controls_[i], GWL_STYLE);
         const bool checked = SendMessageW(controls_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -633,9 +634,9 @@ void Form15Window::Command3Click() { DestroyWindow(hwnd_); }
 // A number box the last run did not read whole: pale red, in every state (the locked gap
 // box too), and a tooltip that starts with the value used.
 void Form15Window::ShowMark(const window::BoxMark& mark) {
-    const ControlSpec* spec = window::FindControl(mark.box);
-    if (spec == nullptr) return;
-    const auto index = static_cast<std::size_t>(spec - window::Form15Controls().data());
+    const ControlSpec* entry = window::FindControl(mark.box);
+    if (entry == nullptr) return;
+    const auto index = static_cast<std::size_t>(entry - window::Form15Controls().data());
     marked_[index] = mark.marked;
     InvalidateRect(controls_[index], nullptr, TRUE);
     if (tooltips_ == nullptr) return;
@@ -653,12 +654,12 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
     if (index < 0)
         return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
-    const ControlSpec& spec = Spec(static_cast<std::size_t>(index));
+    const ControlSpec& entry = EntryAt(static_cast<std::size_t>(index));
     const auto paint = [dc](int systemColour) {
         SetBkColor(dc, GetSysColor(systemColour));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(systemColour));
     };
-    switch (spec.kind) {
+    switch (entry.kind) {
         case ControlKind::Frame: SetTextColor(dc, kCaptionBlue); return paint(COLOR_BTNFACE);
         case ControlKind::PropertiesBox: SetTextColor(dc, kCaptionBlue); return paint(COLOR_WINDOW);
         case ControlKind::ReportBox:
@@ -682,14 +683,14 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
 void Form15Window::DrawItem(const DRAWITEMSTRUCT& item) {
     const int index = IndexOf(item.hwndItem);
     if (index < 0) return;
-    const ControlSpec& spec = Spec(static_cast<std::size_t>(index));
-    if (spec.kind == ControlKind::PictureButton) DrawPictureButton(item, spec);
-    else if (spec.kind == ControlKind::PictureBox) DrawDiagram(item);
+    const ControlSpec& entry = EntryAt(static_cast<std::size_t>(index));
+    if (entry.kind == ControlKind::PictureButton) DrawPictureButton(item, entry);
+    else if (entry.kind == ControlKind::PictureBox) DrawDiagram(item);
 }
 
 // The orange picture button: icon above caption, darker while pressed, a dark border
 // and a dotted focus rectangle while it has the focus.
-void Form15Window::DrawPictureButton(const DRAWITEMSTRUCT& item, const ControlSpec& spec) {
+void Form15Window::DrawPictureButton(const DRAWITEMSTRUCT& item, const ControlSpec& entry) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -702,8 +703,8 @@ void Form15Window::DrawPictureButton(const DRAWITEMSTRUCT& item, const ControlSp
     FrameRect(dc, &r, border);
     DeleteObject(border);
 
-    const std::wstring caption = Widen(spec.caption);
-    HGDIOBJ oldFont = SelectObject(dc, FontFor(spec.fontPoints));
+    const std::wstring caption = Widen(entry.caption);
+    HGDIOBJ oldFont = SelectObject(dc, FontFor(entry.fontPoints));
     SIZE text{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     const int icon = ScaleFor(32, dpi_);
@@ -711,8 +712,8 @@ void Form15Window::DrawPictureButton(const DRAWITEMSTRUCT& item, const ControlSp
     const int shift = pressed ? 1 : 0;
     const int top = r.top + (r.bottom - r.top - icon - gap - text.cy) / 2 + shift;
     HICON picture = calcIcon_;
-    if (spec.name == "Command2") picture = sizingIcon_;
-    if (spec.name == "Command3") picture = closeIcon_;
+    if (entry.name == "Command2") picture = sizingIcon_;
+    if (entry.name == "Command3") picture = closeIcon_;
     if (picture != nullptr)
         DrawIconEx(dc, r.left + (r.right - r.left - icon) / 2 + shift, top, picture, icon, icon, 0,
                    nullptr, DI_NORMAL);

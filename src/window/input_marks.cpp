@@ -59,8 +59,8 @@ std::vector<BoxMark> MarkUnreadInputs(const InputTexts& in) {
 }
 
 std::string TooltipFor(std::string_view box, const BoxMark* mark) {
-    const ControlSpec* spec = FindControl(box);
-    const std::string_view own = spec != nullptr ? spec->tooltip : std::string_view();
+    const ControlSpec* entry = FindControl(box);
+    const std::string_view own = entry != nullptr ? entry->tooltip : std::string_view();
     if (mark == nullptr || !mark->marked) return std::string(own);
     std::string tip = mark->tooltip;
     if (!own.empty()) tip.append("\n").append(own);

@@ -107,15 +107,15 @@ TEST(Win32Window, OpensWithTheTableTextsAndTheStartUpRecord) {
     EXPECT_EQ(client.right, 854);
     EXPECT_EQ(client.bottom, 590);
 
-    for (const ControlSpec& spec : Form15Controls()) {
-        SCOPED_TRACE(std::string(spec.name));
-        ASSERT_NE(ui.Get(spec.name), nullptr);
-        if (spec.kind == ControlKind::OptionButton) {
-            EXPECT_EQ(ui.Checked(spec.name), spec.selectedAtStart);
+    for (const ControlSpec& entry : Form15Controls()) {
+        SCOPED_TRACE(std::string(entry.name));
+        ASSERT_NE(ui.Get(entry.name), nullptr);
+        if (entry.kind == ControlKind::OptionButton) {
+            EXPECT_EQ(ui.Checked(entry.name), entry.selectedAtStart);
         }
-        EXPECT_EQ(IsWindowEnabled(ui.Get(spec.name)) == FALSE, spec.disabledAtStart);
-        if (spec.kind != ControlKind::PropertiesBox && spec.kind != ControlKind::PictureBox) {
-            EXPECT_EQ(ui.Text(spec.name), std::string(spec.caption));
+        EXPECT_EQ(IsWindowEnabled(ui.Get(entry.name)) == FALSE, entry.disabledAtStart);
+        if (entry.kind != ControlKind::PropertiesBox && entry.kind != ControlKind::PictureBox) {
+            EXPECT_EQ(ui.Text(entry.name), std::string(entry.caption));
         }
     }
     EXPECT_FALSE(ui.Checked("Check1"));
@@ -164,14 +164,14 @@ TEST(Win32Window, CalculateAfterStartUpShowsTheStartUpReport) {
 TEST(Win32Window, EveryControlHasTheSongFaceAtItsSize) {
     WindowDriver ui;
     const UINT dpi = ui.window().dpi();
-    for (const ControlSpec& spec : Form15Controls()) {
-        SCOPED_TRACE(std::string(spec.name));
-        const LOGFONTW font = FontOf(ui.Get(spec.name));
+    for (const ControlSpec& entry : Form15Controls()) {
+        SCOPED_TRACE(std::string(entry.name));
+        const LOGFONTW font = FontOf(ui.Get(entry.name));
         EXPECT_EQ(std::wstring(font.lfFaceName), L"宋体");
         EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
         EXPECT_EQ(font.lfWeight, FW_NORMAL);
         const double points =
-            spec.fontPoints > 0 ? spec.fontPoints : kneebrace::window::kWindowFontPoints;
+            entry.fontPoints > 0 ? entry.fontPoints : kneebrace::window::kWindowFontPoints;
         EXPECT_EQ(font.lfHeight, -std::lround(points * dpi / 72.0)) << points << " pt";
     }
 }
@@ -437,8 +437,8 @@ TEST_P(EnterInBox, Calculates) {
 
 std::vector<std::string> InputBoxes() {
     std::vector<std::string> boxes;
-    for (const ControlSpec& spec : Form15Controls())
-        if (spec.kind == ControlKind::InputBox) boxes.emplace_back(spec.name);
+    for (const ControlSpec& entry : Form15Controls())
+        if (entry.kind == ControlKind::InputBox) boxes.emplace_back(entry.name);
     return boxes;
 }
 
@@ -462,10 +462,10 @@ TEST(Win32Window, EnterElsewhere) {
 // cannot take the focus, the locked gap box and the option not chosen in each group.
 std::vector<std::string> ExpectedCycle(const WindowDriver& ui) {
     std::vector<std::string> cycle;
-    for (const ControlSpec* spec : kneebrace::window::FocusOrder()) {
-        if (!IsWindowEnabled(ui.Get(spec->name))) continue;
-        if (spec->kind == ControlKind::OptionButton && !ui.Checked(spec->name)) continue;
-        cycle.emplace_back(spec->name);
+    for (const ControlSpec* entry : kneebrace::window::FocusOrder()) {
+        if (!IsWindowEnabled(ui.Get(entry->name))) continue;
+        if (entry->kind == ControlKind::OptionButton && !ui.Checked(entry->name)) continue;
+        cycle.emplace_back(entry->name);
     }
     return cycle;
 }
@@ -551,8 +551,8 @@ TEST(Win32Window, ReportBoxIsReadOnlyScrollsBothWaysAndCopies) {
 TEST(Win32Window, RelaysItselfOutForANewDpi) {
     WindowDriver ui;
     std::vector<RECT> at96;
-    for (const ControlSpec& spec : Form15Controls())
-        at96.push_back(ClientRectOf(ui.Get(spec.name)));
+    for (const ControlSpec& entry : Form15Controls())
+        at96.push_back(ClientRectOf(ui.Get(entry.name)));
     RECT suggested{40, 30, 1400, 1000};
     SendMessageW(ui.window().hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
@@ -567,19 +567,19 @@ TEST(Win32Window, RelaysItselfOutForANewDpi) {
     EXPECT_EQ(frame.top, suggested.top);
 
     std::size_t i = 0;
-    for (const ControlSpec& spec : Form15Controls()) {
-        SCOPED_TRACE(std::string(spec.name));
+    for (const ControlSpec& entry : Form15Controls()) {
+        SCOPED_TRACE(std::string(entry.name));
         const RECT was = at96[i++];
-        const RECT now = ClientRectOf(ui.Get(spec.name));
+        const RECT now = ClientRectOf(ui.Get(entry.name));
         EXPECT_NEAR(now.left, was.left * 1.5, 1.0);
         EXPECT_NEAR(now.top, was.top * 1.5, 1.0);
         EXPECT_NEAR(now.right - now.left, (was.right - was.left) * 1.5, 2.0);
-        if (spec.kind != ControlKind::SizeList) {
+        if (entry.kind != ControlKind::SizeList) {
             EXPECT_NEAR(now.bottom - now.top, (was.bottom - was.top) * 1.5, 2.0);
         }
         const double points =
-            spec.fontPoints > 0 ? spec.fontPoints : kneebrace::window::kWindowFontPoints;
-        EXPECT_EQ(FontOf(ui.Get(spec.name)).lfHeight, -std::lround(points * 2));
+            entry.fontPoints > 0 ? entry.fontPoints : kneebrace::window::kWindowFontPoints;
+        EXPECT_EQ(FontOf(ui.Get(entry.name)).lfHeight, -std::lround(points * 2));
     }
 }
 
@@ -669,10 +669,10 @@ TEST(Win32Window, MarksShowWithTheFaultMessageAndStayUntilTheirBoxIsEdited) {
 // Each input box and the size list explain what they hold.
 TEST(Win32Window, InputBoxesHaveTheirTooltips) {
     WindowDriver ui;
-    for (const ControlSpec& spec : Form15Controls()) {
-        if (spec.tooltip.empty()) continue;
-        EXPECT_EQ(TooltipOf(ui, std::string(spec.name).c_str()), std::string(spec.tooltip))
-            << spec.name;
+    for (const ControlSpec& entry : Form15Controls()) {
+        if (entry.tooltip.empty()) continue;
+        EXPECT_EQ(TooltipOf(ui, std::string(entry.name).c_str()), std::string(entry.tooltip))
+            << entry.name;
     }
 }
 

@@ -50,10 +50,10 @@ HWND WindowDriver::Get(std::string_view name) const { return window_->Control(na
 
 std::string WindowDriver::FocusName() const {
     HWND focus = GetFocus();
-    for (const auto& spec : kneebrace::window::Form15Controls()) {
-        HWND control = Get(spec.name);
+    for (const auto& entry : kneebrace::window::Form15Controls()) {
+        HWND control = Get(entry.name);
         if (control != nullptr && (focus == control || GetParent(focus) == control))
-            return std::string(spec.name);
+            return std::string(entry.name);
     }
     return {};
 }
