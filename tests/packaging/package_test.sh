@@ -54,14 +54,15 @@ listed=$(cd "$root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 expected=$(LC_ALL=C sort <<EOF
 usr/bin/kneebrace
 usr/share/applications/$app_id.desktop
+usr/share/doc/kneebrace/copyright
 usr/share/icons/hicolor/scalable/apps/$app_id.svg
 usr/share/metainfo/$app_id.metainfo.xml
 EOF
 )
 if [ "$listed" = "$expected" ]; then
-  pass "the package holds exactly the program, desktop entry, icon and metainfo"
+  pass "the package holds exactly the program, desktop entry, licence, icon and metainfo"
 else
-  fail "the package's files differ from the expected four:"
+  fail "the package's files differ from the expected five:"
   diff <(echo "$expected") <(echo "$listed") | sed 's/^/      /' || true
 fi
 
