@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "win32/com_scope.h"
 #include "win32/look.h"
 #include "win32/resource_ids.h"
 
@@ -27,21 +28,6 @@ public:
 
 private:
     T* p_ = nullptr;
-};
-
-// COM for the calling thread for as long as a decoding takes; a thread that already
-// has COM keeps it as it is.
-class ComScope {
-public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-
-private:
-    HRESULT result_;
 };
 
 Picture DecodePng(const void* data, DWORD size) {

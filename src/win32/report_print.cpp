@@ -11,6 +11,7 @@
 #include <array>
 #include <exception>
 
+#include "win32/com_scope.h"
 #include "win32/fault_dialog.h"
 #include "win32/look.h"
 #include "win32/utf.h"
@@ -42,21 +43,6 @@ double ReportPoints() {
     const window::ControlSpec* box = window::FindControl("Text8");
     return box != nullptr && box->fontPoints > 0 ? box->fontPoints : window::kWindowFontPoints;
 }
-
-// COM for the calling thread while the print dialog is up (its printer list is a shell
-// view); a thread that already has COM keeps it as it is.
-class ComScope {
-public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-
-private:
-    HRESULT result_;
-};
 
 // The default printer's settings with A4 portrait asked for, for the dialog to start
 // from; the user may still pick another paper there, and the book is then laid out
