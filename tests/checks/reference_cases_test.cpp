@@ -18,12 +18,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-const Json& Cases() {
-    static const Json doc = Json::parse(
-        testsupport::ReadFile(std::string(KNEEBRACE_TEST_DATA) + "/reference-cases.json"));
-    return doc.at("cases");
-}
-
 // The window's handlers, as they act on the record.
 void ApplyStep(DesignState& s, const Json& step, const std::string& reportBox, std::string& fault) {
     const auto op = step.at("op").get<std::string>();
@@ -51,7 +45,7 @@ void ApplyStep(DesignState& s, const Json& step, const std::string& reportBox, s
 }
 
 TEST(ReferenceCases, AllScenariosGiveTheirExactReports) {
-    const Json& cases = Cases();
+    const Json& cases = testsupport::ReferenceCases();
     ASSERT_EQ(cases.size(), 240u);
     int runs = 0;
     for (const Json& c : cases) {

@@ -19,4 +19,10 @@ std::string ReadFile(const std::string& path) {
     return buffer.str();
 }
 
+const nlohmann::json& ReferenceCases() {
+    static const nlohmann::json doc =
+        nlohmann::json::parse(ReadFile(std::string(KNEEBRACE_TEST_DATA) + "/reference-cases.json"));
+    return doc.at("cases");
+}
+
 }  // namespace testsupport

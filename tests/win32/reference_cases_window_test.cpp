@@ -18,12 +18,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-const Json& Cases() {
-    static const Json doc = Json::parse(
-        testsupport::ReadFile(std::string(KNEEBRACE_TEST_DATA) + "/reference-cases.json"));
-    return doc.at("cases");
-}
-
 // The message title the window shows for a fault of the kind the data names.
 std::string TitleOfKind(const std::string& kindName) {
     for (int k = 0;; ++k) {
@@ -76,7 +70,7 @@ void ApplyStep(win32test::WindowDriver& ui, const Json& step) {
 class ReferenceCasesThroughTheWindow : public ::testing::TestWithParam<int> {};
 
 TEST_P(ReferenceCasesThroughTheWindow, ReportBoxShowsTheExactReport) {
-    const Json& c = Cases().at(static_cast<std::size_t>(GetParam()));
+    const Json& c = testsupport::ReferenceCases().at(static_cast<std::size_t>(GetParam()));
     SCOPED_TRACE(c.at("name").get<std::string>());
     if (!PicksOnlyListEntries(c)) GTEST_SKIP() << "picks a size the list does not offer";
     win32test::WindowDriver ui;
@@ -106,6 +100,7 @@ TEST_P(ReferenceCasesThroughTheWindow, ReportBoxShowsTheExactReport) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCases, ReferenceCasesThroughTheWindow,
-                         ::testing::Range(0, static_cast<int>(Cases().size())));
+                         ::testing::Range(0,
+                                          static_cast<int>(testsupport::ReferenceCases().size())));
 
 }  // namespace
