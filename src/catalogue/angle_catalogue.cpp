@@ -68,6 +68,12 @@ constexpr std::array<AngleSection, kAngleCount> kAngles{{
 
 const std::array<AngleSection, kAngleCount>& AngleCatalogue() { return kAngles; }
 
+std::optional<std::size_t> FindAngle(std::string_view designation) {
+    for (std::size_t i = 0; i < kAngles.size(); ++i)
+        if (kAngles[i].designation == designation) return i;
+    return std::nullopt;
+}
+
 std::string AnglePropertiesText(std::string_view model, float A0, float ix, float iu, float iv,
                                 float B2, float T) {
     std::string text;
@@ -85,17 +91,15 @@ std::string AnglePropertiesText(std::string_view model, float A0, float ix, floa
 void SelectAngle(DesignState& s, std::string_view designation) {
     s.anglePropsText.clear();
     s.angleModel = std::string(designation);
-    for (const AngleSection& row : kAngles) {
-        if (row.designation == s.angleModel) {
-            s.A0 = row.A0;
-            s.B2 = row.B2;
-            s.T = row.T;
-            s.ix = row.ix;
-            s.iu = row.iu;
-            s.iv = row.iv;
-            s.Imin = row.iu;
-            break;
-        }
+    if (const std::optional<std::size_t> i = FindAngle(designation)) {
+        const AngleSection& row = kAngles[*i];
+        s.A0 = row.A0;
+        s.B2 = row.B2;
+        s.T = row.T;
+        s.ix = row.ix;
+        s.iu = row.iu;
+        s.iv = row.iv;
+        s.Imin = row.iu;
     }
     s.anglePropsText = AnglePropertiesText(s.angleModel, s.A0, s.ix, s.iu, s.iv, s.B2, s.T);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ const std::array<AngleSection, kAngleCount>& AngleCatalogue();
 // The seven lines of the properties box, joined by CR LF, none after the last.
 std::string AnglePropertiesText(std::string_view model, float A0, float ix, float iu, float iv,
                                 float B2, float T);
+
+// The place in the catalogue (and so in the size list) of the size named exactly
+// `designation`, case and blanks counting; nullopt for a name no size has.
+std::optional<std::size_t> FindAngle(std::string_view designation);
 
 // The user picked `designation` in the size list. An exact match (case and blanks
 // count) puts that size's values in force; any other text keeps the previous size's

@@ -52,10 +52,6 @@ constexpr char kStyleSheet[] =
     " border-color: rgb(90,90,90); }"
     "QPlainTextEdit#Text7 { color: rgb(0,0,255); }";
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString Artwork(std::string_view file) { return QStringLiteral(":/artwork/") + FromUtf8(file); }
 
 QLabel* MakeLabel(QWidget* parent, const QString& caption) {
@@ -112,7 +108,7 @@ void PaintMark(QLineEdit& box, bool marked) {
 }
 
 // One row of the control table as a Qt widget, without its name, place or font.
-QWidget* MakeControl(const window::ControlSpec& entry, QWidget* parent) {
+QWidget* MakeControl(const window::ControlRow& entry, QWidget* parent) {
     const QString caption = FromUtf8(entry.caption);
     switch (entry.kind) {
         case window::ControlKind::PictureBox:
@@ -200,7 +196,7 @@ W* Form15::Find(std::string_view name) const {
 }
 
 void Form15::CreateControls() {
-    for (const window::ControlSpec& entry : window::Form15Controls()) {
+    for (const window::ControlRow& entry : window::Form15Controls()) {
         QWidget* parent = entry.parent.empty() ? this : Find<QWidget>(entry.parent);
         QWidget* w = MakeControl(entry, parent);
         w->setObjectName(FromUtf8(entry.name));
@@ -255,13 +251,13 @@ void Form15::CreateControls() {
 
 void Form15::SetTabOrder() {
     // The layout's tab indexes, with the controls that never take the focus left out.
-    const std::vector<const window::ControlSpec*> order = window::FocusOrder();
+    const std::vector<const window::ControlRow*> order = window::FocusOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(Find<QWidget>(order[i - 1]->name), Find<QWidget>(order[i]->name));
 }
 
 void Form15::ConnectHandlers() {
-    for (const window::ControlSpec& entry : window::Form15Controls()) {
+    for (const window::ControlRow& entry : window::Form15Controls()) {
         switch (window::EnterIn(entry.kind)) {
             case window::EnterKey::Calculates: {
                 auto* box = Find<QLineEdit>(entry.name);

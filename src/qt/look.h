@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
+#include <string_view>
 
 #include "window/control_table.h"
 
@@ -18,6 +20,11 @@ inline constexpr double kWindowFontPoints = window::kWindowFontPoints;
 // face of fonts-arphic-uming, which shares SimSun's grid, or Noto Serif CJK SC stands in.
 // A bare "宋体" would fall back to a sans face with Japanese glyph forms.
 QFont SongFont(double points);
+
+// The engine's UTF-8 text as Qt's: the one place text crosses into the toolkit.
+inline QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Twips (1/1440 inch) to device-independent pixels, 15 twips a pixel. The edges are
 // rounded, not the sizes, so that controls that touch in twips still touch in pixels.

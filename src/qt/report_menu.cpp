@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "qt/look.h"
 #include "qt/report_printer.h"
 #include "window/form_actions.h"
 #include "window/report_pages.h"
@@ -27,10 +28,6 @@ namespace kneebrace {
 namespace {
 
 constexpr char kBookTitle[] = "隅撑计算书";
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A command of the whole window: its shortcut works wherever the focus is, as long as
 // the command is enabled.

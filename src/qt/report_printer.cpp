@@ -29,10 +29,6 @@ constexpr char kBookTitle[] = "隅撑计算书";
 // blank line between the report and the footer, then the footer itself.
 constexpr double kFooterBandLines = 2;
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The advance of one half-width column on the device, chosen so that every line of the
 // report is at most its column count times this wide. The pagination counts columns as
 // the Song face draws them; measuring the real lines as well keeps a line from being cut
@@ -66,7 +62,7 @@ QPageLayout ReportPageLayout() {
 }
 
 QFont ReportPrintFont() {
-    const window::ControlSpec* box = window::FindControl("Text8");
+    const window::ControlRow* box = window::FindControl("Text8");
     return SongFont(box != nullptr && box->fontPoints > 0 ? box->fontPoints : kWindowFontPoints);
 }
 

@@ -17,6 +17,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "qt/look.h"
+
 namespace kneebrace {
 
 namespace {
@@ -25,10 +27,6 @@ const QColor kFailingText(255, 0, 0);
 const QColor kLightestBackground(204, 255, 204);
 const QColor kSelectedBackground(190, 215, 245);
 constexpr int kRowsShown = 18;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The selection would otherwise paint over what the table is for: red figures turn
 // white and the lightest row's green vanishes. A selected cell keeps its own text colour

@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include "window/control_table.h"
+
 namespace kneebrace::win32 {
 
 // The diagram's size at 96 dpi; it is shown unscaled there.
-inline constexpr int kDiagramWidth = 429;
-inline constexpr int kDiagramHeight = 210;
+inline constexpr int kDiagramWidth = window::kDiagramWidthPixels;
+inline constexpr int kDiagramHeight = window::kDiagramHeightPixels;
 
 // The renderings of the diagram, in percent of 96 dpi, smallest first.
 inline constexpr int kDiagramScales[] = {100, 125, 150, 175, 200};

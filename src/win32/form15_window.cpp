@@ -22,7 +22,7 @@ namespace kneebrace::win32 {
 namespace {
 
 using window::ControlKind;
-using window::ControlSpec;
+using window::ControlRow;
 
 constexpr wchar_t kClassName[] = L"kneebrace.Form15";
 // A fixed frame: the controls sit at fixed positions, so the window neither resizes nor
@@ -52,7 +52,7 @@ struct Made {
 };
 
 // The common control that shows a row of the table, with its styles.
-Made ControlFor(const ControlSpec& entry) {
+Made ControlFor(const ControlRow& entry) {
     switch (entry.kind) {
         case ControlKind::PictureBox: return {L"STATIC", SS_OWNERDRAW, 0};
         case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, 0};
@@ -84,7 +84,7 @@ Made ControlFor(const ControlSpec& entry) {
 std::vector<std::size_t> CreationOrder() {
     const auto controls = window::Form15Controls();
     std::vector<std::size_t> order;
-    for (const ControlSpec* entry : window::FocusOrder())
+    for (const ControlRow* entry : window::FocusOrder())
         order.push_back(static_cast<std::size_t>(entry - controls.data()));
     for (std::size_t i = 0; i < controls.size(); ++i)
         if (!window::TakesFocus(controls[i].kind) && controls[i].kind != ControlKind::Frame)
@@ -159,12 +159,12 @@ Form15Window::~Form15Window() {
 }
 
 HWND Form15Window::Control(std::string_view name) const {
-    const ControlSpec* entry = window::FindControl(name);
+    const ControlRow* entry = window::FindControl(name);
     if (entry == nullptr || controls_.empty()) return nullptr;
     return controls_[static_cast<std::size_t>(entry - window::Form15Controls().data())];
 }
 
-const ControlSpec& Form15Window::EntryAt(std::size_t index) const {
+const ControlRow& Form15Window::EntryAt(std::size_t index) const {
     return window::Form15Controls()[index];
 }
 
@@ -277,9 +277,9 @@ void Form15Window::CreateControls() {
     const auto controls = window::Form15Controls();
     controls_.assign(controls.size(), nullptr);
     marked_.assign(controls.size(), false);
-    const ControlSpec* previous = nullptr;
+    const ControlRow* previous = nullptr;
     for (const std::size_t i : CreationOrder()) {
-        const ControlSpec& entry = controls[i];
+        const ControlRow& entry = controls[i];
         const Made made = ControlFor(entry);
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | made.style;
         // Each control starts a group of its own but the second option of a pair, so
@@ -368,7 +368,7 @@ void Form15Window::ApplyDpi(UINT dpi) {
     std::vector<std::pair<double, HFONT>> old = std::move(fonts_);
     fonts_.clear();
     std::vector<double> sizes{window::kWindowFontPoints};
-    for (const ControlSpec& entry : window::Form15Controls())
+    for (const ControlRow& entry : window::Form15Controls())
         if (entry.fontPoints > 0 &&
             std::find(sizes.begin(), sizes.end(), entry.fontPoints) == sizes.end())
             sizes.push_back(entry.fontPoints);
@@ -511,7 +511,7 @@ void Form15Window::OnEnter() {
     // The size list's field is a child of the list.
     const int index = IndexOf(focus == combo1Edit_ ? GetParent(focus) : focus);
     if (index < 0) return;
-    const ControlSpec& entry = EntryAt(static_cast<std::size_t>(index));
+    const ControlRow& entry = EntryAt(static_cast<std::size_t>(index));
     switch (window::EnterIn(entry.kind)) {
         case window::EnterKey::Calculates: Command1Click(); break;
         case window::EnterKey::CommitsSize: Combo1CommitTyped(); break;
@@ -576,12 +576,8 @@ void Form15Window::Combo1CommitTyped() {
         SetText("Text7", state_.anglePropsText);
     }
     // The list selects the size in force and the field shows it.
-    const auto catalogue = AngleCatalogue();
-    const auto row = std::find_if(catalogue.begin(), catalogue.end(), [&](const AngleSection& a) {
-        return a.designation == typed.fieldText;
-    });
-    if (row != catalogue.end())
-        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(row - catalogue.begin()), 0);
+    if (const std::optional<std::size_t> place = FindAngle(typed.fieldText))
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(*place), 0);
     SetWindowTextW(combo, Widen(typed.fieldText).c_str());
 }
 
@@ -634,7 +630,7 @@ void Form15Window::Command3Click() { DestroyWindow(hwnd_); }
 // A number box the last run did not read whole: pale red, in every state (the locked gap
 // box too), and a tooltip that starts with the value used.
 void Form15Window::ShowMark(const window::BoxMark& mark) {
-    const ControlSpec* entry = window::FindControl(mark.box);
+    const ControlRow* entry = window::FindControl(mark.box);
     if (entry == nullptr) return;
     const auto index = static_cast<std::size_t>(entry - window::Form15Controls().data());
     marked_[index] = mark.marked;
@@ -654,7 +650,7 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
     if (index < 0)
         return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
-    const ControlSpec& entry = EntryAt(static_cast<std::size_t>(index));
+    const ControlRow& entry = EntryAt(static_cast<std::size_t>(index));
     const auto paint = [dc](int systemColour) {
         SetBkColor(dc, GetSysColor(systemColour));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(systemColour));
@@ -683,14 +679,14 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
 void Form15Window::DrawItem(const DRAWITEMSTRUCT& item) {
     const int index = IndexOf(item.hwndItem);
     if (index < 0) return;
-    const ControlSpec& entry = EntryAt(static_cast<std::size_t>(index));
+    const ControlRow& entry = EntryAt(static_cast<std::size_t>(index));
     if (entry.kind == ControlKind::PictureButton) DrawPictureButton(item, entry);
     else if (entry.kind == ControlKind::PictureBox) DrawDiagram(item);
 }
 
 // The orange picture button: icon above caption, darker while pressed, a dark border
 // and a dotted focus rectangle while it has the focus.
-void Form15Window::DrawPictureButton(const DRAWITEMSTRUCT& item, const ControlSpec& entry) {
+void Form15Window::DrawPictureButton(const DRAWITEMSTRUCT& item, const ControlRow& entry) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;

@@ -86,12 +86,12 @@ private:
 
     LRESULT ControlColour(UINT message, HDC dc, HWND control);
     void DrawItem(const DRAWITEMSTRUCT& item);
-    void DrawPictureButton(const DRAWITEMSTRUCT& item, const window::ControlSpec& entry);
+    void DrawPictureButton(const DRAWITEMSTRUCT& item, const window::ControlRow& entry);
     void DrawDiagram(const DRAWITEMSTRUCT& item);
 
     // The table row of a control; -1 for a window that is not one of them.
     int IndexOf(HWND control) const;
-    const window::ControlSpec& EntryAt(std::size_t index) const;
+    const window::ControlRow& EntryAt(std::size_t index) const;
     HFONT FontFor(double points) const;
     std::string TextOf(std::string_view name) const;
     void SetText(std::string_view name, std::string_view utf8) const;

@@ -40,7 +40,7 @@ int TenthsMmToPixels(int tenths, int dpi) { return MulDiv(tenths, dpi, 254); }
 
 // The report box's face and size: the printed lines look as the box shows them.
 double ReportPoints() {
-    const window::ControlSpec* box = window::FindControl("Text8");
+    const window::ControlRow* box = window::FindControl("Text8");
     return box != nullptr && box->fontPoints > 0 ? box->fontPoints : window::kWindowFontPoints;
 }
 
@@ -247,6 +247,10 @@ std::vector<int> SelectedPages(const std::vector<PageRange>& ranges, int pageCou
         for (int page = std::max(range.first, 1); page <= std::min(range.last, pageCount); ++page)
             if (std::find(pages.begin(), pages.end(), page) == pages.end()) pages.push_back(page);
     }
+    // The dialog counts pages on an A4 sheet at screen resolution; the printer's own
+    // layout may come out a page shorter. A range wholly beyond the end then prints the
+    // last page rather than an empty job that looks as if it had printed.
+    if (pages.empty() && pageCount > 0) pages.push_back(pageCount);
     return pages;
 }
 

@@ -29,7 +29,7 @@ constexpr std::string_view kSizeTip = "等边角钢规格：从列表中选取�
 // Parents come before their children. Coordinates are the layout's twips, relative to
 // the parent; the tab indexes are the layout's own, gaps and all.
 // clang-format off
-constexpr std::array<ControlSpec, 28> kControls{{
+constexpr std::array<ControlRow, 28> kControls{{
     // name, kind, parent, caption, {left, top, width, height}, tab place, points, tooltip,
     // artwork, selected at start, disabled at start
     {"Picture1", K::PictureBox,    "",       "",                       {600, 180, 6465, 3180},   0,  kDefault, "",              "diagram.svg", false, false},
@@ -65,17 +65,17 @@ constexpr std::array<ControlSpec, 28> kControls{{
 
 }  // namespace
 
-std::span<const ControlSpec> Form15Controls() { return kControls; }
+std::span<const ControlRow> Form15Controls() { return kControls; }
 
-const ControlSpec* FindControl(std::string_view name) {
+const ControlRow* FindControl(std::string_view name) {
     const auto* it = std::find_if(kControls.begin(), kControls.end(),
-                                  [name](const ControlSpec& c) { return c.name == name; });
+                                  [name](const ControlRow& c) { return c.name == name; });
     return it == kControls.end() ? nullptr : &*it;
 }
 
-TwipRect OnClientArea(const ControlSpec& control) {
+TwipRect OnClientArea(const ControlRow& control) {
     TwipRect r = control.rect;
-    for (const ControlSpec* p = FindControl(control.parent); p != nullptr;
+    for (const ControlRow* p = FindControl(control.parent); p != nullptr;
          p = FindControl(p->parent)) {
         r.left += p->rect.left;
         r.top += p->rect.top;
@@ -99,11 +99,11 @@ bool TakesFocus(ControlKind kind) {
     return false;
 }
 
-std::vector<const ControlSpec*> FocusOrder() {
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& c : kControls)
+std::vector<const ControlRow*> FocusOrder() {
+    std::vector<const ControlRow*> order;
+    for (const ControlRow& c : kControls)
         if (TakesFocus(c.kind)) order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(), [](const ControlSpec* a, const ControlSpec* b) {
+    std::stable_sort(order.begin(), order.end(), [](const ControlRow* a, const ControlRow* b) {
         return a->tabIndex < b->tabIndex;
     });
     return order;

@@ -33,7 +33,7 @@ struct TwipRect {
     constexpr int bottom() const { return top + height; }
 };
 
-struct ControlSpec {
+struct ControlRow {
     std::string_view name;  // "Text1": the control's name in code, tests and object names
     ControlKind kind;
     std::string_view parent;   // the frame it sits in; empty on the window itself
@@ -57,19 +57,19 @@ inline constexpr int kDiagramWidthPixels = 429;
 inline constexpr int kDiagramHeightPixels = 210;
 
 // Every control, parents before their children, in the order they are created.
-std::span<const ControlSpec> Form15Controls();
+std::span<const ControlRow> Form15Controls();
 
 // The row of the named control; nullptr for a name the window does not have.
-const ControlSpec* FindControl(std::string_view name);
+const ControlRow* FindControl(std::string_view name);
 
 // The control's rectangle on the window's client area (its frames' origins added).
-TwipRect OnClientArea(const ControlSpec& control);
+TwipRect OnClientArea(const ControlRow& control);
 
 // Whether a control of this kind can hold the keyboard focus. Labels and frames cannot;
 // nor can the drawing, which has nothing to do with the keyboard.
 bool TakesFocus(ControlKind kind);
 
 // The controls that take the focus, in tab order: what Tab walks through.
-std::vector<const ControlSpec*> FocusOrder();
+std::vector<const ControlRow*> FocusOrder();
 
 }  // namespace kneebrace::window

@@ -58,19 +58,14 @@ std::string SizeInForce(const DesignState& s) {
 }
 
 TypedSize CommitTypedSize(const DesignState& s, std::string_view typed) {
-    for (const AngleSection& row : AngleCatalogue())
-        if (row.designation == typed) return {true, std::string(typed)};
+    if (FindAngle(typed)) return {true, std::string(typed)};
     return {false, SizeInForce(s)};
 }
 
 std::optional<std::size_t> AdoptSize(DesignState& s, std::string_view designation) {
-    const auto& catalogue = AngleCatalogue();
-    for (std::size_t i = 0; i < catalogue.size(); ++i) {
-        if (catalogue[i].designation != designation) continue;
-        PickSize(s, designation);
-        return i;
-    }
-    return std::nullopt;
+    const std::optional<std::size_t> place = FindAngle(designation);
+    if (place) PickSize(s, designation);
+    return place;
 }
 
 std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in) {

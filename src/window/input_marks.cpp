@@ -59,7 +59,7 @@ std::vector<BoxMark> MarkUnreadInputs(const InputTexts& in) {
 }
 
 std::string TooltipFor(std::string_view box, const BoxMark* mark) {
-    const ControlSpec* entry = FindControl(box);
+    const ControlRow* entry = FindControl(box);
     const std::string_view own = entry != nullptr ? entry->tooltip : std::string_view();
     if (mark == nullptr || !mark->marked) return std::string(own);
     std::string tip = mark->tooltip;

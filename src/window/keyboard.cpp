@@ -20,6 +20,6 @@ EnterKey EnterIn(ControlKind kind) {
     return EnterKey::Ignored;
 }
 
-const ControlSpec& StartFocus() { return *FocusOrder().front(); }
+const ControlRow& StartFocus() { return *FocusOrder().front(); }
 
 }  // namespace kneebrace::window

@@ -16,6 +16,6 @@ EnterKey EnterIn(ControlKind kind);
 
 // The control with the focus when the window opens: the first place in the tab order,
 // the designation box. Its text starts selected, so a new section can be typed over it.
-const ControlSpec& StartFocus();
+const ControlRow& StartFocus();
 
 }  // namespace kneebrace::window

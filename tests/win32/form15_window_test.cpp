@@ -31,7 +31,7 @@ namespace {
 using kneebrace::DesignState;
 using kneebrace::InputTexts;
 using kneebrace::window::ControlKind;
-using kneebrace::window::ControlSpec;
+using kneebrace::window::ControlRow;
 using kneebrace::window::Form15Controls;
 using win32test::WindowDriver;
 
@@ -107,7 +107,7 @@ TEST(Win32Window, OpensWithTheTableTextsAndTheStartUpRecord) {
     EXPECT_EQ(client.right, 854);
     EXPECT_EQ(client.bottom, 590);
 
-    for (const ControlSpec& entry : Form15Controls()) {
+    for (const ControlRow& entry : Form15Controls()) {
         SCOPED_TRACE(std::string(entry.name));
         ASSERT_NE(ui.Get(entry.name), nullptr);
         if (entry.kind == ControlKind::OptionButton) {
@@ -164,7 +164,7 @@ TEST(Win32Window, CalculateAfterStartUpShowsTheStartUpReport) {
 TEST(Win32Window, EveryControlHasTheSongFaceAtItsSize) {
     WindowDriver ui;
     const UINT dpi = ui.window().dpi();
-    for (const ControlSpec& entry : Form15Controls()) {
+    for (const ControlRow& entry : Form15Controls()) {
         SCOPED_TRACE(std::string(entry.name));
         const LOGFONTW font = FontOf(ui.Get(entry.name));
         EXPECT_EQ(std::wstring(font.lfFaceName), L"宋体");
@@ -437,7 +437,7 @@ TEST_P(EnterInBox, Calculates) {
 
 std::vector<std::string> InputBoxes() {
     std::vector<std::string> boxes;
-    for (const ControlSpec& entry : Form15Controls())
+    for (const ControlRow& entry : Form15Controls())
         if (entry.kind == ControlKind::InputBox) boxes.emplace_back(entry.name);
     return boxes;
 }
@@ -462,7 +462,7 @@ TEST(Win32Window, EnterElsewhere) {
 // cannot take the focus, the locked gap box and the option not chosen in each group.
 std::vector<std::string> ExpectedCycle(const WindowDriver& ui) {
     std::vector<std::string> cycle;
-    for (const ControlSpec* entry : kneebrace::window::FocusOrder()) {
+    for (const ControlRow* entry : kneebrace::window::FocusOrder()) {
         if (!IsWindowEnabled(ui.Get(entry->name))) continue;
         if (entry->kind == ControlKind::OptionButton && !ui.Checked(entry->name)) continue;
         cycle.emplace_back(entry->name);
@@ -551,7 +551,7 @@ TEST(Win32Window, ReportBoxIsReadOnlyScrollsBothWaysAndCopies) {
 TEST(Win32Window, RelaysItselfOutForANewDpi) {
     WindowDriver ui;
     std::vector<RECT> at96;
-    for (const ControlSpec& entry : Form15Controls())
+    for (const ControlRow& entry : Form15Controls())
         at96.push_back(ClientRectOf(ui.Get(entry.name)));
     RECT suggested{40, 30, 1400, 1000};
     SendMessageW(ui.window().hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
@@ -567,7 +567,7 @@ TEST(Win32Window, RelaysItselfOutForANewDpi) {
     EXPECT_EQ(frame.top, suggested.top);
 
     std::size_t i = 0;
-    for (const ControlSpec& entry : Form15Controls()) {
+    for (const ControlRow& entry : Form15Controls()) {
         SCOPED_TRACE(std::string(entry.name));
         const RECT was = at96[i++];
         const RECT now = ClientRectOf(ui.Get(entry.name));
@@ -669,7 +669,7 @@ TEST(Win32Window, MarksShowWithTheFaultMessageAndStayUntilTheirBoxIsEdited) {
 // Each input box and the size list explain what they hold.
 TEST(Win32Window, InputBoxesHaveTheirTooltips) {
     WindowDriver ui;
-    for (const ControlSpec& entry : Form15Controls()) {
+    for (const ControlRow& entry : Form15Controls()) {
         if (entry.tooltip.empty()) continue;
         EXPECT_EQ(TooltipOf(ui, std::string(entry.name).c_str()), std::string(entry.tooltip))
             << entry.name;

@@ -124,6 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BookCase{"StartUp", StartupReport, {}, {1, 2}, 2},
                       BookCase{"SecondPageOnly", StartupReport, {{2, 2}}, {2}, 2},
                       BookCase{"RangesPastTheEnd", StartupReport, {{2, 5}, {1, 2}}, {2, 1}, 2},
+                      BookCase{"OnlyBeyondTheEnd", StartupReport, {{3, 4}}, {2}, 2},
                       BookCase{"WideLine", WideReport, {}, {1}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 

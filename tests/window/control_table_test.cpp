@@ -35,10 +35,10 @@ bool Overlap(const TwipRect& a, const TwipRect& b) {
 
 TEST(ControlTable, NamesAreUniqueAndParentsAreFramesListedFirst) {
     std::set<std::string_view> seen;
-    for (const ControlSpec& c : Form15Controls()) {
+    for (const ControlRow& c : Form15Controls()) {
         EXPECT_TRUE(seen.insert(c.name).second) << c.name << " twice";
         if (c.parent.empty()) continue;
-        const ControlSpec* parent = FindControl(c.parent);
+        const ControlRow* parent = FindControl(c.parent);
         ASSERT_NE(parent, nullptr) << c.name << " in a missing " << c.parent;
         EXPECT_EQ(parent->kind, ControlKind::Frame) << c.name;
         EXPECT_TRUE(seen.contains(c.parent)) << c.name << " comes before its frame";
@@ -47,7 +47,7 @@ TEST(ControlTable, NamesAreUniqueAndParentsAreFramesListedFirst) {
 }
 
 TEST(ControlTable, EveryControlLiesInsideItsParent) {
-    for (const ControlSpec& c : Form15Controls()) {
+    for (const ControlRow& c : Form15Controls()) {
         const TwipRect area = c.parent.empty()
                                   ? TwipRect{0, 0, kClientWidthTwips, kClientHeightTwips}
                                   : TwipRect{0, 0, FindControl(c.parent)->rect.width,
@@ -72,7 +72,7 @@ TEST(ControlTable, ControlsSharingAParentDoNotOverlap) {
 }
 
 TEST(ControlTable, CaptionsFitTheirControls) {
-    for (const ControlSpec& c : Form15Controls()) {
+    for (const ControlRow& c : Form15Controls()) {
         const double points = c.fontPoints > 0 ? c.fontPoints : kWindowFontPoints;
         int room = c.rect.width;
         switch (c.kind) {
@@ -89,7 +89,7 @@ TEST(ControlTable, CaptionsFitTheirControls) {
 
 TEST(ControlTable, TabPlacesAreUniqueAndFocusStartsInTheDesignation) {
     std::set<int> places;
-    for (const ControlSpec& c : Form15Controls())
+    for (const ControlRow& c : Form15Controls())
         EXPECT_TRUE(places.insert(c.tabIndex).second) << c.name << " shares tab place";
     const auto order = FocusOrder();
     ASSERT_FALSE(order.empty());
@@ -104,7 +104,7 @@ TEST(ControlTable, EachOptionPairStartsWithExactlyOneChoice) {
     for (std::string_view frame : {"Frame1", "Frame3"}) {
         int options = 0;
         int selected = 0;
-        for (const ControlSpec& c : Form15Controls()) {
+        for (const ControlRow& c : Form15Controls()) {
             if (c.kind != ControlKind::OptionButton || c.parent != frame) continue;
             ++options;
             selected += c.selectedAtStart ? 1 : 0;
@@ -115,7 +115,7 @@ TEST(ControlTable, EachOptionPairStartsWithExactlyOneChoice) {
 }
 
 TEST(ControlTable, EveryInputBoxExplainsItselfInChinese) {
-    for (const ControlSpec& c : Form15Controls()) {
+    for (const ControlRow& c : Form15Controls()) {
         if (c.kind != ControlKind::InputBox && c.kind != ControlKind::SizeList) continue;
         EXPECT_FALSE(c.tooltip.empty()) << c.name;
         // A unit or the word for it: mm, 度.
@@ -129,8 +129,8 @@ TEST(ControlTable, EveryInputBoxExplainsItselfInChinese) {
 // The sizing button is Calculate's twin, centred in the gap before Close, and follows
 // Calculate in the tab order.
 TEST(ControlTable, SizingButtonMatchesCalculateAndIsCentredBeforeClose) {
-    const ControlSpec& calculate = *FindControl("Command1");
-    const ControlSpec& sizing = *FindControl("Command2");
+    const ControlRow& calculate = *FindControl("Command1");
+    const ControlRow& sizing = *FindControl("Command2");
     EXPECT_EQ(sizing.kind, calculate.kind);
     EXPECT_EQ(sizing.fontPoints, calculate.fontPoints);
     EXPECT_EQ(sizing.rect.top, calculate.rect.top);
@@ -146,9 +146,9 @@ TEST(ControlTable, SizingButtonMatchesCalculateAndIsCentredBeforeClose) {
 
 TEST(ControlTable, FrameOffsetsAddUpOnTheClientArea) {
     // Option3 sits in Frame3, which sits in Frame1.
-    const ControlSpec& option3 = *FindControl("Option3");
-    const ControlSpec& frame3 = *FindControl("Frame3");
-    const ControlSpec& frame1 = *FindControl("Frame1");
+    const ControlRow& option3 = *FindControl("Option3");
+    const ControlRow& frame3 = *FindControl("Frame3");
+    const ControlRow& frame1 = *FindControl("Frame1");
     const TwipRect r = OnClientArea(option3);
     EXPECT_EQ(r.left, frame1.rect.left + frame3.rect.left + option3.rect.left);
     EXPECT_EQ(r.top, frame1.rect.top + frame3.rect.top + option3.rect.top);

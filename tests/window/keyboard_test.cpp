@@ -25,12 +25,12 @@ TEST(Keyboard, EnterCalculatesFromTheInputBoxesAndSettlesATypedSize) {
         {"Command3", EnterKey::Ignored}, {"Picture1", EnterKey::Ignored},
     };
     for (const Row& r : rows) {
-        const ControlSpec* c = FindControl(r.control);
+        const ControlRow* c = FindControl(r.control);
         ASSERT_NE(c, nullptr) << r.control;
         EXPECT_EQ(EnterIn(c->kind), r.enter) << r.control;
     }
     // Nothing that cannot hold the focus reacts to a key.
-    for (const ControlSpec& c : Form15Controls()) {
+    for (const ControlRow& c : Form15Controls()) {
         if (!TakesFocus(c.kind)) {
             EXPECT_EQ(EnterIn(c.kind), EnterKey::Ignored) << c.name;
         }
@@ -38,7 +38,7 @@ TEST(Keyboard, EnterCalculatesFromTheInputBoxesAndSettlesATypedSize) {
 }
 
 TEST(Keyboard, FocusStartsInTheDesignationBox) {
-    const ControlSpec& first = StartFocus();
+    const ControlRow& first = StartFocus();
     EXPECT_EQ(first.name, "Text1");
     EXPECT_EQ(first.kind, ControlKind::InputBox);  // a box whose text can start selected
     EXPECT_FALSE(first.disabledAtStart);
