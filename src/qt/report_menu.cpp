@@ -145,7 +145,17 @@ void ReportMenu::Print() {
         last = printer.toPage();
     }
     // The footers carry the time the pages were made, after the dialog.
-    if (PaintBook(printer, reportText_, QDateTime::currentDateTime(), first, last) == 0) {
+    const QDateTime now = QDateTime::currentDateTime();
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        // Printing to a file: QPrinter would write the file in place, and a failure half
+        // way would leave a truncated book where the user's file was. The export's
+        // writer replaces the file only once the whole book is on the disk.
+        const QString fault = WriteReportPdf(reportText_, printer.outputFileName(), now,
+                                             printer.pageLayout(), first, last);
+        if (!fault.isEmpty()) dialogs_.report(&window_, QStringLiteral("无法打印"), fault);
+        return;
+    }
+    if (PaintBook(printer, reportText_, now, first, last) == 0) {
         dialogs_.report(&window_, QStringLiteral("无法打印"),
                         QStringLiteral("打印机没有接受计算书，什么也没有打印。\n"
                                        "请检查打印机的设置后再试。"));

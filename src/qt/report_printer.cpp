@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -48,7 +50,8 @@ double ColumnWidth(const QFontMetricsF& metrics, const std::vector<std::string>&
 QString CannotWrite(const QString& path) {
     return QStringLiteral(
                "文件“%1”无法写入，计算书没有导出。\n"
-               "请确认文件夹存在且允许写入，或另选一个位置。")
+               "请确认文件夹存在、允许写入且磁盘空间足够，或另选一个位置。"
+               "同名的旧文件保持原样。")
         .arg(QDir::toNativeSeparators(path));
 }
 
@@ -124,22 +127,36 @@ int PaintBook(QPagedPaintDevice& device, const std::string& reportText, const QD
 }
 
 QString WriteReportPdf(const std::string& reportText, const QString& path,
-                       const QDateTime& printedAt) {
+                       const QDateTime& printedAt, const QPageLayout& layout, int firstPage,
+                       int lastPage) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return CannotWrite(path);
 
-    // QSaveFile writes to a temporary file beside the target and renames it on commit;
-    // whatever goes wrong before that removes the temporary file again.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
+    // The book is made in memory first and then written in one call whose count is
+    // checked. Qt's PDF writer streams through a QDataStream, which stops at the first
+    // short write without a word; on a filling disk that short write leaves the file
+    // device without an error, so neither the writer nor QSaveFile::commit() would know
+    // that the book was cut off.
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(ReportPageLayout());
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(layout);
         writer.setTitle(QString::fromUtf8(kBookTitle));
         writer.setCreator(QStringLiteral("kneebrace"));
-        if (PaintBook(writer, reportText, printedAt) == 0) {
-            file.cancelWriting();
+        if (PaintBook(writer, reportText, printedAt, firstPage, lastPage) == 0)
             return CannotWrite(path);
-        }
+    }
+
+    // QSaveFile writes to a temporary file beside the target and renames it on commit;
+    // whatever goes wrong before that removes the temporary file again, so the old file
+    // of that name stays as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return CannotWrite(path);
     }
     if (!file.commit()) return CannotWrite(path);
     return {};

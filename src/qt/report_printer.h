@@ -48,11 +48,14 @@ PrintedBook LayOutBook(const QPagedPaintDevice& device, const std::string& repor
 int PaintBook(QPagedPaintDevice& device, const std::string& reportText, const QDateTime& printedAt,
               int firstPage = 1, int lastPage = 0);
 
-// Writes the book as a PDF file at `path` with Qt's own PDF writer. The file appears
-// complete or not at all: the pages go to a temporary file in the same folder, which
-// takes the name only at the end, so a failure leaves an older file of that name as it
-// was. Returns an empty text on success, else why nothing was written, in Chinese.
+// Writes the book as a PDF file at `path` with Qt's own PDF writer, on `layout`, pages
+// firstPage to lastPage as PaintBook counts them. The file appears complete or not at
+// all: the pages go to a temporary file in the same folder, which takes the name only
+// once every byte is on the disk, so a failure (a full disk included) leaves an older
+// file of that name as it was. Returns an empty text on success, else why nothing was
+// written, in Chinese. Export and the print dialog's print-to-file both come here.
 QString WriteReportPdf(const std::string& reportText, const QString& path,
-                       const QDateTime& printedAt);
+                       const QDateTime& printedAt, const QPageLayout& layout = ReportPageLayout(),
+                       int firstPage = 1, int lastPage = 0);
 
 }  // namespace kneebrace

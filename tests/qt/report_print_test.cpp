@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -183,6 +186,53 @@ private slots:
             "无法导出 PDF文件“" + QDir::toNativeSeparators(f.pdfPath) + "”无法写入";
         QVERIFY2(f.messages[0].startsWith(named), qPrintable(f.messages[0]));
         QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+
+    // A disk that fills up while the book is written, by export and by the print
+    // dialog's print-to-file: the user is told, and the file already there keeps its
+    // bytes; with room enough the book arrives whole. The disk is a small file system of
+    // the test's own, which only root may mount.
+    void fullDiskKeepsTheOldFile_data() {
+        QTest::addColumn<int>("freeKiB");  // of 124; the start-up book takes about 48
+        QTest::addColumn<QByteArray>("command");
+        for (const int free : {0, 4, 24, 40, 124})
+            for (const char* command : {"exportPdf", "printReport"})
+                QTest::addRow("%d KiB free, %s", free, command) << free << QByteArray(command);
+    }
+    void fullDiskKeepsTheOldFile() {
+        QFETCH(int, freeKiB);
+        QFETCH(QByteArray, command);
+        if (geteuid() != 0) QSKIP("mounting the small file system needs root");
+        QTemporaryDir dir;
+        QProcess mount;
+        mount.start("mount", {"-t", "tmpfs", "-o", "size=128k", "tmpfs", dir.path()});
+        if (!mount.waitForFinished() || mount.exitCode() != 0)
+            QSKIP("this machine lets no file system be mounted here");
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {dir.path()}); });
+        const QByteArray old = "the engineer's earlier book";
+        QFile book(dir.filePath("book.pdf"));
+        QVERIFY(book.open(QIODevice::WriteOnly) && book.write(old) == old.size());
+        book.close();
+
+        QFile fill(dir.filePath("fill"));
+        QVERIFY(fill.open(QIODevice::WriteOnly));
+        QCOMPARE(fill.write(QByteArray((124 - freeKiB) * 1024, 'x')), (124 - freeKiB) * 1024);
+        fill.close();
+        Fixture f;
+        f.pdfPath = f.printPath = book.fileName();
+        f.calculate();
+        f.trigger(command.constData());
+        const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left, (QStringList{"book.pdf", "fill"}));  // no temporary file left over
+        if (freeKiB == 124) {
+            QCOMPARE(f.messages, QStringList{});
+            CheckPdfHoldsBook(book.fileName(), f.window->designState().reportText);
+            return;
+        }
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages[0].contains("无法写入"), qPrintable(f.messages[0]));
+        QVERIFY(book.open(QIODevice::ReadOnly));
+        QCOMPARE(book.readAll(), old);
     }
 };
 
