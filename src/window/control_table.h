@@ -4,8 +4,11 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/calculation_run.h"
 
 namespace kneebrace::window {
 
@@ -22,6 +25,14 @@ enum class ControlKind {
     PictureButton,  // icon above caption, orange face
 };
 
+// What pressing a picture button does.
+enum class Command {
+    None,
+    Calculate,  // 计算: the run, its marks and the report
+    Sizing,     // 选型: every size in a table, one to adopt
+    Close,      // 关闭: the window closes and the program ends
+};
+
 // A rectangle in twips (1/1440 inch), relative to the control's parent.
 struct TwipRect {
     int left = 0;
@@ -36,15 +47,17 @@ struct TwipRect {
 struct ControlRow {
     std::string_view name;  // "Text1": the control's name in code, tests and object names
     ControlKind kind;
-    std::string_view parent;   // the frame it sits in; empty on the window itself
-    std::string_view caption;  // caption or initial text, UTF-8
-    TwipRect rect;             // relative to the parent's top-left corner
-    int tabIndex;              // labels and frames hold a place but never take the focus
-    double fontPoints;         // 宋体 at this size; 0 for the window's default font
-    std::string_view tooltip;  // empty: none
-    std::string_view artwork;  // SVG in assets/ (picture box and picture buttons)
-    bool selectedAtStart;      // the option buttons chosen when the window opens
-    bool disabledAtStart;      // the gap box until its check box is ticked
+    std::string_view parent;         // the frame it sits in; empty on the window itself
+    std::string_view caption;        // caption or initial text, UTF-8
+    TwipRect rect;                   // relative to the parent's top-left corner
+    int tabIndex;                    // labels and frames hold a place but never take the focus
+    double fontPoints;               // 宋体 at this size; 0 for the window's default font
+    std::string_view tooltip;        // empty: none
+    std::string_view artwork;        // SVG in assets/ (picture box and picture buttons)
+    bool selectedAtStart;            // the option buttons chosen when the window opens
+    bool disabledAtStart;            // the gap box until its check box is ticked
+    std::string InputTexts::*feeds;  // the run's input an input box holds; null elsewhere
+    Command command;                 // a picture button's command; None elsewhere
 };
 
 // The window's client area, its title and the font of controls without one of their own.

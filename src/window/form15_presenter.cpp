@@ -1,0 +1,143 @@
+#include "window/form15_presenter.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "catalogue/angle_catalogue.h"
+#include "window/input_marks.h"
+#include "window/keyboard.h"
+
+namespace kneebrace::window {
+
+Form15Presenter::Form15Presenter(Form15View& view) : view_(view) {}
+
+void Form15Presenter::Load() {
+    state_ = LoadForm();
+    view_.SetText("Text7", state_.anglePropsText);
+    // The designation's text selected, so that a new section can be typed over it.
+    view_.FocusAndSelectAll(StartFocus().name);
+}
+
+void Form15Presenter::Clicked(std::string_view control, CheckValue value) {
+    const ControlRow* row = FindControl(control);
+    if (row == nullptr) return;
+    switch (row->kind) {
+        case ControlKind::OptionButton: ClickOption(state_, control); break;
+        case ControlKind::CheckBox:
+            // The box only decides whether the gap can be edited: the run reads its
+            // text either way.
+            if (const std::optional<bool> enabled = GapBoxEnabledAfter(value))
+                view_.Enable("Text2", *enabled);
+            break;
+        default: break;
+    }
+}
+
+void Form15Presenter::Pressed(std::string_view button) {
+    const ControlRow* row = FindControl(button);
+    if (row == nullptr) return;
+    switch (row->command) {
+        case Command::Calculate: Calculate(); break;
+        case Command::Sizing: OpenSizing(); break;
+        case Command::Close: view_.Close(); break;
+        case Command::None: break;
+    }
+}
+
+void Form15Presenter::EnterPressed(std::string_view control) {
+    const ControlRow* row = FindControl(control);
+    if (row == nullptr) return;
+    switch (EnterIn(row->kind)) {
+        case EnterKey::Calculates: Calculate(); break;
+        case EnterKey::CommitsSize: SizeFieldFinished(); break;
+        case EnterKey::Ignored: break;
+    }
+}
+
+void Form15Presenter::BoxEdited(std::string_view box) {
+    // Any edit by the user takes the mark away; the value it named is no longer there.
+    if (Marked(box)) ShowMark(BoxMark{box, false, {}});
+}
+
+void Form15Presenter::SizePicked(std::size_t place) {
+    const auto catalogue = AngleCatalogue();
+    if (place >= catalogue.size()) return;
+    PickSize(state_, catalogue[place].designation);
+    view_.SetText("Text7", state_.anglePropsText);
+    sizeTyped_ = false;
+}
+
+void Form15Presenter::SizeFieldEdited() { sizeTyped_ = true; }
+
+void Form15Presenter::SizeFieldFinished() {
+    // Only typed text is settled: the focus merely passing through the field, or the
+    // field showing a text the program put there, picks nothing.
+    if (!sizeTyped_) return;
+    sizeTyped_ = false;
+    const TypedSize typed = CommitTypedSize(state_, view_.Text("Combo1"));
+    if (typed.picks) {
+        PickSize(state_, typed.fieldText);
+        view_.SetText("Text7", state_.anglePropsText);
+    }
+    // The list selects the size in force and the field shows it, as typed when picked.
+    if (const std::optional<std::size_t> place = FindAngle(typed.fieldText))
+        view_.SelectSize(*place);
+    view_.SetText("Combo1", typed.fieldText);
+}
+
+bool Form15Presenter::Marked(std::string_view box) const {
+    return std::find(marked_.begin(), marked_.end(), box) != marked_.end();
+}
+
+InputTexts Form15Presenter::ReadInputs() const {
+    InputTexts in;
+    for (const ControlRow& row : Form15Controls())
+        if (row.feeds != nullptr) in.*row.feeds = view_.Text(row.name);
+    return in;
+}
+
+void Form15Presenter::ShowMark(const BoxMark& mark) {
+    const auto at = std::find(marked_.begin(), marked_.end(), mark.box);
+    if (mark.marked && at == marked_.end()) marked_.push_back(mark.box);
+    if (!mark.marked && at != marked_.end()) marked_.erase(at);
+    view_.ShowMark(mark.box, mark.marked, TooltipFor(mark.box, &mark));
+}
+
+void Form15Presenter::Calculate() {
+    const InputTexts in = ReadInputs();
+    const std::optional<FaultMessage> fault = window::Calculate(state_, in);
+    // Before the message: the user reads it with the marks in view.
+    for (const BoxMark& mark : MarkUnreadInputs(in)) ShowMark(mark);
+    if (fault) {
+        // The report box keeps the last complete report; the inputs stay as typed.
+        view_.ShowFault(*fault);
+        return;
+    }
+    view_.SetText("Text8", state_.reportText);
+    view_.ReportShown(state_.reportText, SizeInForce(state_));
+}
+
+// Every size against the boxes' texts; the row the user adopts becomes the size in
+// force, exactly as a pick from the list, and is calculated at once.
+void Form15Presenter::OpenSizing() {
+    SizingOutcome outcome = window::OpenSizing(state_, ReadInputs());
+    if (outcome.fault) {
+        view_.ShowFault(*outcome.fault);
+        return;
+    }
+    if (!outcome.view) return;
+    const std::optional<std::string> adopted = view_.RunSizingDialog(std::move(*outcome.view));
+    if (adopted) Adopt(*adopted);
+}
+
+void Form15Presenter::Adopt(std::string_view designation) {
+    const std::optional<std::size_t> place = AdoptSize(state_, designation);
+    if (!place) return;
+    view_.SelectSize(*place);
+    view_.SetText("Text7", state_.anglePropsText);
+    sizeTyped_ = false;
+    Calculate();
+}
+
+}  // namespace kneebrace::window

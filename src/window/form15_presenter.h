@@ -1,0 +1,65 @@
+// The window's logic, written once for both front ends: it owns the design record and
+// carries out every handler in its order of steps. The front ends forward their
+// controls' events here and draw what the presenter tells their Form15View.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/calculation_run.h"
+#include "core/design_state.h"
+#include "window/control_table.h"
+#include "window/form15_view.h"
+#include "window/form_actions.h"
+#include "window/input_marks.h"
+
+namespace kneebrace::window {
+
+class Form15Presenter {
+public:
+    explicit Form15Presenter(Form15View& view);
+    Form15Presenter(const Form15Presenter&) = delete;
+    Form15Presenter& operator=(const Form15Presenter&) = delete;
+
+    // The window's load step: the start-up record, the properties of the first size,
+    // the focus in the designation.
+    void Load();
+
+    // A click on an option button or a check box, by mouse or keyboard, with the value
+    // the check box shows afterwards (options ignore it).
+    void Clicked(std::string_view control, CheckValue value = CheckValue::Ticked);
+    // A picture button pressed: its row's command.
+    void Pressed(std::string_view button);
+    // Enter (either key) in the control that has the focus.
+    void EnterPressed(std::string_view control);
+
+    // The user changed an input box's text (typing, pasting, deleting).
+    void BoxEdited(std::string_view box);
+    // A pick from the size list, at its place in the catalogue's order.
+    void SizePicked(std::size_t place);
+    // The user typed into the size list's field.
+    void SizeFieldEdited();
+    // The size list's field lost the focus, or Enter was pressed in it.
+    void SizeFieldFinished();
+
+    // The record, for the views' tests and tools.
+    const DesignState& state() const { return state_; }
+    // Whether a box is marked as read in part by the last run.
+    bool Marked(std::string_view box) const;
+
+private:
+    void Calculate();
+    void OpenSizing();
+    void Adopt(std::string_view designation);
+    void ShowMark(const BoxMark& mark);
+    InputTexts ReadInputs() const;
+
+    Form15View& view_;
+    DesignState state_;
+    std::vector<std::string_view> marked_;  // the boxes shown as read in part
+    bool sizeTyped_ = false;  // the size field was typed into since the size in force was set
+};
+
+}  // namespace kneebrace::window
