@@ -6,8 +6,9 @@
 #
 #   tests/packaging/package_test.sh build-pkg/package/kneebrace_1.0.0_amd64.deb
 #
-# Needs dpkg-deb, desktop-file-validate, appstreamcli, Xvfb and xdotool (./dev package
-# installs them). The package is unpacked into a temporary root, never installed.
+# Needs dpkg-deb, desktop-file-validate, appstreamcli, xdotool and an X display in DISPLAY
+# (./dev package installs the tools and runs this on a virtual X server of its own). The
+# package is unpacked into a temporary root, never installed.
 set -euo pipefail
 
 deb="${1:?usage: package_test.sh FILE.deb}"
@@ -26,10 +27,9 @@ expect() {  # expect "what" command...
 }
 
 work=$(mktemp -d)
-xvfb_pid="" app_pid=""
+app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -110,14 +110,10 @@ else
   pass "Qt reported no missing file or plugin"
 fi
 
-# Then on a virtual X server: the window appears, with its caption and size.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-if [ ! -s "$work/display" ]; then
-  fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+# Then on the X display: the window appears, with its caption and size.
+if [ -z "${DISPLAY:-}" ]; then
+  fail "no X display to start the program on (DISPLAY is not set)"
 else
-  export DISPLAY=":$(head -1 "$work/display")"
   env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$exe" >"$work/x11.log" 2>&1 </dev/null &
   app_pid=$!
   wid=$(timeout 15 xdotool search --sync --onlyvisible --pid "$app_pid" 2>/dev/null | head -1) || true
