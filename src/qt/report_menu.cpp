@@ -1,6 +1,8 @@
 #include "qt/report_menu.h"
 
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include <QAction>
 #include <QDateTime>
@@ -26,8 +28,6 @@
 namespace kneebrace {
 
 namespace {
-
-constexpr char kBookTitle[] = "隅撑计算书";
 
 // A command of the whole window: its shortcut works wherever the focus is, as long as
 // the command is enabled.
@@ -133,32 +133,36 @@ void ReportMenu::Print() {
     if (reportText_.empty()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ReportPageLayout());
-    printer.setDocName(QString::fromUtf8(kBookTitle));
-    const auto pageCount = static_cast<int>(
-        LayOutBook(printer, reportText_, QDateTime::currentDateTime()).pages.size());
-    if (!dialogs_.setUpPrinter(&window_, printer, pageCount)) return;
-
-    int first = 1;
-    int last = 0;
-    if (printer.printRange() == QPrinter::PageRange) {
-        first = printer.fromPage();
-        last = printer.toPage();
+    // The dialog offers the pages of the book on the printer it opens with.
+    const ReportBook offered =
+        LayOutBook(printer, reportText_, ToTimestamp(QDateTime::currentDateTime()));
+    if (offered.fault) {
+        Complain(*offered.fault, false);
+        return;
     }
+    printer.setDocName(FromUtf8(offered.title));
+    if (!dialogs_.setUpPrinter(&window_, printer, static_cast<int>(offered.pages.size()))) return;
+
+    std::vector<PageRange> ranges;
+    if (printer.printRange() == QPrinter::PageRange)
+        ranges.push_back({printer.fromPage(), printer.toPage()});
     // The footers carry the time the pages were made, after the dialog.
-    const QDateTime now = QDateTime::currentDateTime();
+    const Timestamp now = ToTimestamp(QDateTime::currentDateTime());
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // Printing to a file: QPrinter would write the file in place, and a failure half
         // way would leave a truncated book where the user's file was. The export's
         // writer replaces the file only once the whole book is on the disk.
-        const QString fault = WriteReportPdf(reportText_, printer.outputFileName(), now,
-                                             printer.pageLayout(), first, last);
-        if (!fault.isEmpty()) dialogs_.report(&window_, QStringLiteral("无法打印"), fault);
+        const std::optional<BookFault> fault = WriteReportPdf(reportText_, printer.outputFileName(),
+                                                              now, printer.pageLayout(), ranges);
+        if (fault) Complain(*fault, false, printer.outputFileName());
         return;
     }
-    if (PaintBook(printer, reportText_, now, first, last) == 0) {
-        dialogs_.report(&window_, QStringLiteral("无法打印"),
-                        QStringLiteral("打印机没有接受计算书，什么也没有打印。\n"
-                                       "请检查打印机的设置后再试。"));
+    // Laid out again for the paper and printer the user chose.
+    const ReportBook book = LayOutBook(printer, reportText_, now, ranges);
+    if (book.fault) {
+        Complain(*book.fault, false);
+    } else if (!PaintBook(printer, book)) {
+        Complain(BookFault::PrinterRefused, false);
     }
 }
 
@@ -169,8 +173,15 @@ void ReportMenu::ExportPdf() {
                                       size_, ToTimestamp(QDateTime::currentDateTime()))));
     const QString path = dialogs_.choosePdfFile(&window_, suggested);
     if (path.isEmpty()) return;
-    const QString fault = WriteReportPdf(reportText_, path, QDateTime::currentDateTime());
-    if (!fault.isEmpty()) dialogs_.report(&window_, QStringLiteral("无法导出 PDF"), fault);
+    const std::optional<BookFault> fault =
+        WriteReportPdf(reportText_, path, ToTimestamp(QDateTime::currentDateTime()));
+    if (fault) Complain(*fault, true, path);
+}
+
+void ReportMenu::Complain(BookFault fault, bool exporting, const QString& path) const {
+    const window::FaultMessage message =
+        BookFaultMessage(fault, exporting, QDir::toNativeSeparators(path).toStdString());
+    dialogs_.report(&window_, FromUtf8(message.title), FromUtf8(message.text));
 }
 
 }  // namespace kneebrace

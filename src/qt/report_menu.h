@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "core/design_state.h"
+#include "window/report_pages.h"
 
 class QAction;
 class QMenu;
@@ -53,6 +54,8 @@ class ReportMenu : public QObject {
 
 private:
     void ReportShown();
+    // Tells the user why the book did not leave the program.
+    void Complain(BookFault fault, bool exporting, const QString& path = {}) const;
 
     QWidget& window_;
     QPlainTextEdit& reportBox_;

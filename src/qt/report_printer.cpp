@@ -1,11 +1,7 @@
 #include "qt/report_printer.h"
 
-#include <algorithm>
-#include <cstddef>
-
 #include <QBuffer>
 #include <QByteArray>
-#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QMarginsF>
@@ -14,60 +10,22 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointF>
-#include <QRectF>
 #include <QSaveFile>
+#include <QSizeF>
 
 #include "qt/look.h"
-#include "window/control_table.h"
 
 namespace kneebrace {
 
-namespace {
-
-constexpr double kMarginMillimetres = 20;
-constexpr char kBookTitle[] = "隅撑计算书";
-
-// The footer sits in a band two lines high at the bottom of the printable area: one
-// blank line between the report and the footer, then the footer itself.
-constexpr double kFooterBandLines = 2;
-
-// The advance of one half-width column on the device, chosen so that every line of the
-// report is at most its column count times this wide. The pagination counts columns as
-// the Song face draws them; measuring the real lines as well keeps a line from being cut
-// where a stand-in face draws a character wider than the count assumes.
-double ColumnWidth(const QFontMetricsF& metrics, const std::vector<std::string>& lines) {
-    double width = metrics.horizontalAdvance(QLatin1Char('0'));
-    for (const std::string& line : lines) {
-        const std::size_t columns = DisplayColumns(line);
-        if (columns == 0) continue;
-        width = std::max(width,
-                         metrics.horizontalAdvance(FromUtf8(line)) / static_cast<double>(columns));
-    }
-    return width;
-}
-
-// The user reads the path and what to look at; the system's reason would be English.
-QString CannotWrite(const QString& path) {
-    return QStringLiteral(
-               "文件“%1”无法写入，计算书没有导出。\n"
-               "请确认文件夹存在、允许写入且磁盘空间足够，或另选一个位置。"
-               "同名的旧文件保持原样。")
-        .arg(QDir::toNativeSeparators(path));
-}
-
-}  // namespace
-
 QPageLayout ReportPageLayout() {
     return QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait,
-        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+        QPageSize(QSizeF(kBookSheetWidthMm, kBookSheetHeightMm), QPageSize::Millimeter),
+        QPageLayout::Portrait,
+        QMarginsF(kBookMarginMm, kBookMarginMm, kBookMarginMm, kBookMarginMm),
         QPageLayout::Millimeter);
 }
 
-QFont ReportPrintFont() {
-    const window::ControlRow* box = window::FindControl("Text8");
-    return SongFont(box != nullptr && box->fontPoints > 0 ? box->fontPoints : kWindowFontPoints);
-}
+QFont ReportPrintFont() { return SongFont(ReportFontPoints()); }
 
 Timestamp ToTimestamp(const QDateTime& when) {
     const QDate date = when.date();
@@ -75,61 +33,42 @@ Timestamp ToTimestamp(const QDateTime& when) {
     return {date.year(), date.month(), date.day(), time.hour(), time.minute()};
 }
 
-PrintedBook LayOutBook(const QPagedPaintDevice& device, const std::string& reportText,
-                       const QDateTime& printedAt) {
-    PrintedBook book;
-    book.font = ReportPrintFont();
-    const QFontMetricsF metrics(book.font, &device);
-    book.lineSpacing = metrics.lineSpacing();
-    book.ascent = metrics.ascent();
-
-    const std::vector<std::string> lines = SplitReportLines(reportText);
-    const double width = device.width();
-    // A device too small for the footer still gets one line a page rather than none.
-    const double height =
-        std::max(static_cast<double>(device.height()) - kFooterBandLines * book.lineSpacing,
-                 book.lineSpacing);
-    book.fit = FitToPage(WidestLineColumns(lines), width, height, ColumnWidth(metrics, lines),
-                         book.lineSpacing);
-    book.pages = PaginateLines(lines, book.fit.linesPerPage, ToTimestamp(printedAt));
-    return book;
+ReportBook LayOutBook(const QPagedPaintDevice& device, const std::string& reportText,
+                      const Timestamp& printed, const std::vector<PageRange>& ranges) {
+    const QFontMetricsF metrics(ReportPrintFont(), &device);
+    const PageMetrics page{static_cast<double>(device.width()),
+                           static_cast<double>(device.height()), metrics.lineSpacing(),
+                           metrics.ascent()};
+    return LayOutBook(
+        reportText, page,
+        [&metrics](std::string_view line) { return metrics.horizontalAdvance(FromUtf8(line)); },
+        printed, ranges);
 }
 
-int PaintBook(QPagedPaintDevice& device, const std::string& reportText, const QDateTime& printedAt,
-              int firstPage, int lastPage) {
-    const PrintedBook book = LayOutBook(device, reportText, printedAt);
-    const int pageCount = static_cast<int>(book.pages.size());
-    const int first = std::clamp(firstPage, 1, pageCount);
-    const int last = lastPage <= 0 ? pageCount : std::clamp(lastPage, first, pageCount);
-
+bool PaintBook(QPagedPaintDevice& device, const ReportBook& book) {
     QPainter painter;
-    if (!painter.begin(&device)) return 0;
-    painter.setFont(book.font);
+    if (!painter.begin(&device)) return false;
+    painter.setFont(ReportPrintFont());
     painter.setPen(Qt::black);
-    const QRectF printable(0, 0, device.width(), device.height());
-    const QRectF footerLine(printable.left(), printable.bottom() - book.lineSpacing,
-                            printable.width(), book.lineSpacing);
-    for (int number = first; number <= last; ++number) {
-        const ReportPage& page = book.pages[static_cast<std::size_t>(number - 1)];
-        if (number > first) device.newPage();
+    bool first = true;
+    for (const int number : book.selected) {
+        const BookPage& page = book.pages[static_cast<std::size_t>(number - 1)];
+        if (!first) device.newPage();
+        first = false;
         painter.save();
-        painter.scale(book.fit.scale, book.fit.scale);
-        double baseline = book.ascent;
-        for (const std::string& line : page.lines) {
-            painter.drawText(QPointF(0, baseline), FromUtf8(line));
-            baseline += book.lineSpacing;
-        }
+        painter.scale(book.scale, book.scale);
+        for (const BookLine& line : page.lines)
+            painter.drawText(QPointF(line.x, line.baseline), FromUtf8(line.text));
         painter.restore();
-        painter.drawText(footerLine, Qt::AlignHCenter | Qt::AlignBottom, FromUtf8(page.footer));
+        painter.drawText(QPointF(page.footer.x, page.footer.baseline), FromUtf8(page.footer.text));
     }
-    painter.end();
-    return last - first + 1;
+    return painter.end();
 }
 
-QString WriteReportPdf(const std::string& reportText, const QString& path,
-                       const QDateTime& printedAt, const QPageLayout& layout, int firstPage,
-                       int lastPage) {
-    if (path.isEmpty() || QFileInfo(path).isDir()) return CannotWrite(path);
+std::optional<BookFault> WriteReportPdf(const std::string& reportText, const QString& path,
+                                        const Timestamp& printed, const QPageLayout& layout,
+                                        const std::vector<PageRange>& ranges) {
+    if (path.isEmpty() || QFileInfo(path).isDir()) return BookFault::FileNotWritten;
 
     // The book is made in memory first and then written in one call whose count is
     // checked. Qt's PDF writer streams through a QDataStream, which stops at the first
@@ -142,24 +81,25 @@ QString WriteReportPdf(const std::string& reportText, const QString& path,
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setPageLayout(layout);
-        writer.setTitle(QString::fromUtf8(kBookTitle));
         writer.setCreator(QStringLiteral("kneebrace"));
-        if (PaintBook(writer, reportText, printedAt, firstPage, lastPage) == 0)
-            return CannotWrite(path);
+        const ReportBook book = LayOutBook(writer, reportText, printed, ranges);
+        if (book.fault) return book.fault;
+        writer.setTitle(FromUtf8(book.title));
+        if (!PaintBook(writer, book)) return BookFault::FileNotWritten;
     }
 
     // QSaveFile writes to a temporary file beside the target and renames it on commit;
     // whatever goes wrong before that removes the temporary file again, so the old file
     // of that name stays as it was.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
+    if (!file.open(QIODevice::WriteOnly)) return BookFault::FileNotWritten;
     if (file.write(bytes) != bytes.size() || !file.flush() ||
         file.error() != QFileDevice::NoError) {
         file.cancelWriting();
-        return CannotWrite(path);
+        return BookFault::FileNotWritten;
     }
-    if (!file.commit()) return CannotWrite(path);
-    return {};
+    if (!file.commit()) return BookFault::FileNotWritten;
+    return std::nullopt;
 }
 
 }  // namespace kneebrace

@@ -9,25 +9,18 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <exception>
 
 #include "win32/com_scope.h"
 #include "win32/fault_dialog.h"
 #include "win32/look.h"
 #include "win32/utf.h"
-#include "window/control_table.h"
 
 namespace kneebrace::win32 {
 
 namespace {
 
-constexpr wchar_t kBookTitle[] = L"隅撑计算书";
-constexpr int kMarginTenthsMm = 200;  // 20 mm all round
-constexpr int kA4WidthTenthsMm = 2100;
-constexpr int kA4HeightTenthsMm = 2970;
-// The footer sits in a band two lines high at the foot of the area: one blank line
-// between the report and the footer, then the footer itself.
-constexpr int kFooterBandLines = 2;
 // Beside the window's own subclass of its edit boxes.
 constexpr UINT_PTR kBoxSubclassId = 2;
 constexpr UINT kCopyCommand = 1;
@@ -36,12 +29,8 @@ constexpr UINT kPrintCommand = 3;
 // The page ranges the print dialog can hand back.
 constexpr DWORD kMaxPageRanges = 32;
 
-int TenthsMmToPixels(int tenths, int dpi) { return MulDiv(tenths, dpi, 254); }
-
-// The report box's face and size: the printed lines look as the box shows them.
-double ReportPoints() {
-    const window::ControlRow* box = window::FindControl("Text8");
-    return box != nullptr && box->fontPoints > 0 ? box->fontPoints : window::kWindowFontPoints;
+int MillimetresToPixels(double millimetres, int dpi) {
+    return static_cast<int>(std::lround(millimetres * dpi / 25.4));
 }
 
 // The default printer's settings with A4 portrait asked for, for the dialog to start
@@ -88,11 +77,8 @@ std::optional<PrintJob> ShowSystemPrintDialog(HWND owner, int pageCount) {
         if (dialog.hDC != nullptr) DeleteDC(dialog.hDC);
         // Cancel is no failure; a dialog that cannot open would otherwise leave the
         // command without any answer.
-        if (FAILED(result)) {
-            ShowFaultDialog(owner, {"无法打印",
-                                    "打印对话框无法打开，计算书没有打印。\n"
-                                    "请确认系统中已添加打印机后再试。"});
-        }
+        if (FAILED(result))
+            ShowFaultDialog(owner, BookFaultMessage(BookFault::PrintDialogUnavailable, false));
         return std::nullopt;
     }
     PrintJob job;
@@ -105,24 +91,23 @@ std::optional<PrintJob> ShowSystemPrintDialog(HWND owner, int pageCount) {
     return job;
 }
 
-// Draws one page of the layout on `dc`, which has the resolution the layout was made for.
-void DrawPage(HDC dc, const ReportLayout& layout, const ReportPage& page) {
+// Draws one page of the book on `dc`, which has the resolution of `area`.
+void DrawPage(HDC dc, const PageArea& area, double scale, const BookPage& page) {
     const int saved = SaveDC(dc);
-    HFONT font = CreateFontIndirectW(&layout.font);
+    HFONT font = CreateSongFont(ReportFontPoints(), static_cast<UINT>(area.dpiY));
     SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     SetGraphicsMode(dc, GM_ADVANCED);
     ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
 
     // Each character's advance measured at full size and handed to the drawing: scaled
-    // by the transform, a line is then exactly as wide as the layout counted it, whatever
-    // the device's rounding of a shrunken face would make of it.
-    std::vector<std::wstring> texts;
-    std::vector<std::vector<INT>> advances;
-    for (const std::string& line : page.lines) {
-        std::wstring text = Widen(line);
+    // by the transform, a line is then exactly as wide as the layout measured it,
+    // whatever the device's rounding of a shrunken face would make of it.
+    const auto draw = [dc](double x, double baseline, const std::string& line) {
+        const std::wstring text = Widen(line);
+        if (text.empty()) return;
         std::vector<INT> ends(text.size());
         SIZE extent{};
         GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr,
@@ -130,31 +115,41 @@ void DrawPage(HDC dc, const ReportLayout& layout, const ReportPage& page) {
         std::vector<INT> steps(text.size());
         for (std::size_t i = 0; i < text.size(); ++i)
             steps[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
-        texts.push_back(std::move(text));
-        advances.push_back(std::move(steps));
-    }
+        ExtTextOutW(dc, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(baseline)),
+                    0, nullptr, text.c_str(), static_cast<UINT>(text.size()), steps.data());
+    };
 
-    const RECT& area = layout.area.usable;
-    const auto scale = static_cast<FLOAT>(layout.fit.scale);
-    const XFORM lines{
-        scale, 0, 0, scale, static_cast<FLOAT>(area.left), static_cast<FLOAT>(area.top)};
+    const auto left = static_cast<FLOAT>(area.usable.left);
+    const auto top = static_cast<FLOAT>(area.usable.top);
+    const auto factor = static_cast<FLOAT>(scale);
+    const XFORM lines{factor, 0, 0, factor, left, top};
     SetWorldTransform(dc, &lines);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (texts[i].empty()) continue;
-        ExtTextOutW(dc, 0, static_cast<int>(i) * layout.lineHeight, 0, nullptr, texts[i].c_str(),
-                    static_cast<UINT>(texts[i].size()), advances[i].data());
-    }
-
-    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
-    const std::wstring footer = Widen(page.footer);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, footer.c_str(), static_cast<int>(footer.size()), &extent);
-    const LONG x = area.left + std::max<LONG>(0, (area.right - area.left - extent.cx) / 2);
-    ExtTextOutW(dc, x, area.bottom - layout.lineHeight, 0, nullptr, footer.c_str(),
-                static_cast<UINT>(footer.size()), nullptr);
+    for (const BookLine& line : page.lines) draw(line.x, line.baseline, line.text);
+    const XFORM fullSize{1, 0, 0, 1, left, top};
+    SetWorldTransform(dc, &fullSize);
+    draw(page.footer.x, page.footer.baseline, page.footer.text);
 
     RestoreDC(dc, saved);
     DeleteObject(font);
+}
+
+// The book as one document on the printer. False when the printer refused the document
+// or a page; nothing is left half spooled then.
+bool SpoolBook(HDC dc, const PageArea& area, const ReportBook& book) {
+    const std::wstring title = Widen(book.title);
+    DOCINFOW document{};
+    document.cbSize = sizeof(document);
+    document.lpszDocName = title.c_str();
+    if (StartDocW(dc, &document) <= 0) return false;
+    const PageTarget pages{
+        [dc](int) { return StartPage(dc) > 0 ? dc : nullptr; },
+        [](HDC page, int) { return EndPage(page) > 0; },
+    };
+    if (DrawBook(book, area, pages) < 0) {
+        AbortDoc(dc);
+        return false;
+    }
+    return EndDoc(dc) > 0;
 }
 
 }  // namespace
@@ -162,8 +157,8 @@ void DrawPage(HDC dc, const ReportLayout& layout, const ReportPage& page) {
 PrintDialog SystemPrintDialog() { return ShowSystemPrintDialog; }
 
 PageArea AreaOnSheet(SIZE sheet, POINT offset, SIZE printable, int dpiX, int dpiY) {
-    const int marginX = TenthsMmToPixels(kMarginTenthsMm, dpiX);
-    const int marginY = TenthsMmToPixels(kMarginTenthsMm, dpiY);
+    const int marginX = MillimetresToPixels(kBookMarginMm, dpiX);
+    const int marginY = MillimetresToPixels(kBookMarginMm, dpiY);
     // On the sheet first, cut to what the printer reaches, then moved to the DC's origin
     // at the corner of the printable part.
     const LONG left = std::max<LONG>(marginX, offset.x);
@@ -181,8 +176,8 @@ PageArea AreaOnSheet(SIZE sheet, POINT offset, SIZE printable, int dpiX, int dpi
 }
 
 PageArea A4PageArea(int dpiX, int dpiY) {
-    const SIZE sheet{TenthsMmToPixels(kA4WidthTenthsMm, dpiX),
-                     TenthsMmToPixels(kA4HeightTenthsMm, dpiY)};
+    const SIZE sheet{MillimetresToPixels(kBookSheetWidthMm, dpiX),
+                     MillimetresToPixels(kBookSheetHeightMm, dpiY)};
     return AreaOnSheet(sheet, POINT{0, 0}, sheet, dpiX, dpiY);
 }
 
@@ -196,73 +191,35 @@ PageArea PrinterPageArea(HDC dc) {
         SIZE{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}, dpiX, dpiY);
 }
 
-ReportLayout LayOutReport(HDC dc, const PageArea& area, std::string_view reportText,
-                          const Timestamp& printed) {
-    ReportLayout layout;
-    layout.area = area;
-    HFONT font = CreateSongFont(ReportPoints(), static_cast<UINT>(area.dpiY));
-    GetObjectW(font, sizeof(layout.font), &layout.font);
+ReportBook LayOutReport(HDC dc, const PageArea& area, std::string_view reportText,
+                        const Timestamp& printed, const std::vector<PageRange>& ranges) {
+    HFONT font = CreateSongFont(ReportFontPoints(), static_cast<UINT>(area.dpiY));
     const int saved = SaveDC(dc);
     SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    layout.lineHeight = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
-
-    // The advance of one half-width column, chosen so that every line is at most its
-    // column count times this wide. The pagination counts columns as the Song face draws
-    // them; measuring the real lines as well keeps a line from being cut where a stand-in
-    // face draws a character wider than the count assumes.
-    const std::vector<std::string> lines = SplitReportLines(reportText);
-    SIZE digit{};
-    GetTextExtentPoint32W(dc, L"0", 1, &digit);
-    double columnWidth = std::max(1, static_cast<int>(digit.cx));
-    for (const std::string& line : lines) {
-        const std::size_t columns = DisplayColumns(line);
-        if (columns == 0) continue;
+    const PageMetrics page{static_cast<double>(area.usable.right - area.usable.left),
+                           static_cast<double>(area.usable.bottom - area.usable.top),
+                           static_cast<double>(metrics.tmHeight + metrics.tmExternalLeading),
+                           static_cast<double>(metrics.tmAscent)};
+    const auto measure = [dc](std::string_view line) {
         const std::wstring text = Widen(line);
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        columnWidth = std::max(columnWidth, extent.cx / static_cast<double>(columns));
-    }
+        return static_cast<double>(extent.cx);
+    };
+    ReportBook book = LayOutBook(reportText, page, measure, printed, ranges);
     RestoreDC(dc, saved);
     DeleteObject(font);
-
-    const double width = area.usable.right - area.usable.left;
-    // An area too small for the footer still gets one line a page rather than none.
-    const double height =
-        std::max<LONG>(area.usable.bottom - area.usable.top - kFooterBandLines * layout.lineHeight,
-                       layout.lineHeight);
-    layout.fit = FitToPage(WidestLineColumns(lines), width, height, columnWidth, layout.lineHeight);
-    layout.pages = PaginateLines(lines, layout.fit.linesPerPage, printed);
-    return layout;
+    return book;
 }
 
-std::vector<int> SelectedPages(const std::vector<PageRange>& ranges, int pageCount) {
-    std::vector<int> pages;
-    if (ranges.empty()) {
-        for (int page = 1; page <= pageCount; ++page) pages.push_back(page);
-        return pages;
-    }
-    for (const PageRange& range : ranges) {
-        for (int page = std::max(range.first, 1); page <= std::min(range.last, pageCount); ++page)
-            if (std::find(pages.begin(), pages.end(), page) == pages.end()) pages.push_back(page);
-    }
-    // The dialog counts pages on an A4 sheet at screen resolution; the printer's own
-    // layout may come out a page shorter. A range wholly beyond the end then prints the
-    // last page rather than an empty job that looks as if it had printed.
-    if (pages.empty() && pageCount > 0) pages.push_back(pageCount);
-    return pages;
-}
-
-int DrawReportPages(HDC measure, const PageArea& area, std::string_view reportText,
-                    const Timestamp& printed, const PageTarget& target,
-                    const std::vector<PageRange>& ranges) {
-    const ReportLayout layout = LayOutReport(measure, area, reportText, printed);
+int DrawBook(const ReportBook& book, const PageArea& area, const PageTarget& target) {
     int drawn = 0;
-    for (const int number : SelectedPages(ranges, static_cast<int>(layout.pages.size()))) {
+    for (const int number : book.selected) {
         HDC dc = target.startPage(number);
         if (dc == nullptr) return -1;
-        DrawPage(dc, layout, layout.pages[static_cast<std::size_t>(number - 1)]);
+        DrawPage(dc, area, book.scale, book.pages[static_cast<std::size_t>(number - 1)]);
         if (!target.endPage(dc, number)) return -1;
         ++drawn;
     }
@@ -275,30 +232,25 @@ Timestamp LocalTimestamp() {
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
 }
 
-bool PrintReport(const PrintJob& job, std::string_view reportText, const Timestamp& printed) {
+std::optional<BookFault> PrintReport(const PrintJob& job, std::string_view reportText,
+                                     const Timestamp& printed) {
     HDC dc = job.printer;
-    if (dc == nullptr) return false;
-    DOCINFOW document{};
-    document.cbSize = sizeof(document);
-    document.lpszDocName = kBookTitle;
-    bool printedAll = false;
-    if (StartDocW(dc, &document) > 0) {
-        const PageTarget pages{
-            [dc](int) { return StartPage(dc) > 0 ? dc : nullptr; },
-            [](HDC page, int) { return EndPage(page) > 0; },
-        };
-        int drawn = -1;
-        try {
-            drawn = DrawReportPages(dc, PrinterPageArea(dc), reportText, printed, pages,
-                                    job.pageRanges);
-        } catch (const std::exception&) {
-            drawn = -1;
+    if (dc == nullptr) return BookFault::PrinterRefused;
+    std::optional<BookFault> fault = BookFault::PrinterRefused;
+    try {
+        // Laid out for the paper and printer the user chose.
+        const PageArea area = PrinterPageArea(dc);
+        const ReportBook book = LayOutReport(dc, area, reportText, printed, job.pageRanges);
+        if (book.fault) {
+            fault = book.fault;
+        } else if (SpoolBook(dc, area, book)) {
+            fault = std::nullopt;
         }
-        if (drawn < 0) AbortDoc(dc);
-        else printedAll = EndDoc(dc) > 0;
+    } catch (const std::exception&) {
+        fault = BookFault::PrinterRefused;
     }
     DeleteDC(dc);
-    return printedAll;
+    return fault;
 }
 
 ReportPrint::ReportPrint(HWND window, HWND reportBox, Reporter report)
@@ -330,30 +282,28 @@ void ReportPrint::Print() {
     if (!CanPrint()) return;
     // No exception may cross the system's call into the window: a failure is the
     // printer's message.
-    bool printed = true;
+    std::optional<BookFault> fault;
     try {
         // The dialog offers the pages of the book on an A4 sheet at the screen's
-        // resolution; the chosen printer's own layout may differ by a line a page, and
-        // pages asked for past its end are left out.
+        // resolution; the chosen printer's own layout may differ by a line a page.
         HDC screen = GetDC(nullptr);
-        const int pageCount =
-            static_cast<int>(LayOutReport(screen,
-                                          A4PageArea(GetDeviceCaps(screen, LOGPIXELSX),
-                                                     GetDeviceCaps(screen, LOGPIXELSY)),
-                                          reportText_, LocalTimestamp())
-                                 .pages.size());
+        const ReportBook offered = LayOutReport(
+            screen,
+            A4PageArea(GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)),
+            reportText_, LocalTimestamp());
         ReleaseDC(nullptr, screen);
-        const std::optional<PrintJob> job = dialog_ ? dialog_(window_, pageCount) : std::nullopt;
-        if (!job) return;
-        // The footers carry the time the pages were made, after the dialog.
-        printed = PrintReport(*job, reportText_, LocalTimestamp());
+        fault = offered.fault;
+        if (!fault) {
+            const std::optional<PrintJob> job =
+                dialog_ ? dialog_(window_, static_cast<int>(offered.pages.size())) : std::nullopt;
+            if (!job) return;
+            // The footers carry the time the pages were made, after the dialog.
+            fault = PrintReport(*job, reportText_, LocalTimestamp());
+        }
     } catch (const std::exception&) {
-        printed = false;
+        fault = BookFault::PrinterRefused;
     }
-    if (!printed && report_) {
-        report_(window_,
-                {"无法打印", "打印机没有接受计算书，什么也没有打印。\n请检查打印机的设置后再试。"});
-    }
+    if (fault && report_) report_(window_, BookFaultMessage(*fault, false));
 }
 
 bool ReportPrint::PreTranslate(const MSG& msg) {

@@ -1,9 +1,9 @@
 // The calculation book on paper from the Win32 window: the report box's context menu, the
 // 打印计算书… command (also Ctrl+P anywhere in the window), the system's print dialog and
-// the GDI drawing of the pages. Which line goes on which page comes from
+// the GDI drawing of the pages. What goes where on which page comes from
 // window/report_pages, as in the Qt window; this file measures the Song face on the
-// printer and draws what the pagination returns. The window has no PDF export of its
-// own: the system's PDF printer gives one.
+// printer and draws what the layout returns. The window has no PDF export of its own:
+// the system's PDF printer gives one.
 #pragma once
 
 #include <windows.h>
@@ -19,12 +19,6 @@
 #include "window/report_pages.h"
 
 namespace kneebrace::win32 {
-
-// Pages 1-based, both ends included.
-struct PageRange {
-    int first = 1;
-    int last = 1;
-};
 
 // What the print dialog hands back when the user chose to print.
 struct PrintJob {
@@ -59,19 +53,10 @@ PageArea PrinterPageArea(HDC dc);
 // A4 portrait at this resolution, printable to its edges, origin at the sheet's corner.
 PageArea A4PageArea(int dpiX, int dpiY);
 
-// The report laid out on one kind of page: the Song face at the device's resolution, one
-// scale for every page's lines (so the widest line fits), and the pages.
-struct ReportLayout {
-    PageArea area;
-    LOGFONTW font{};     // unscaled
-    int lineHeight = 1;  // at full size, in the device's pixels
-    PageFit fit;
-    std::vector<ReportPage> pages;  // at least one
-};
-
-// `dc` is used for measuring only: it must have the resolution of the pages drawn later.
-ReportLayout LayOutReport(HDC dc, const PageArea& area, std::string_view reportText,
-                          const Timestamp& printed);
+// The book laid out on a page of `area`, measured with the report's Song face at the
+// area's resolution on `dc`, which is used for measuring only.
+ReportBook LayOutReport(HDC dc, const PageArea& area, std::string_view reportText,
+                        const Timestamp& printed, const std::vector<PageRange>& ranges = {});
 
 // How pages come into being on a device: a printer starts and ends each page on its one
 // DC, a test makes a metafile per page. startPage gives the DC to draw the page on (null
@@ -81,24 +66,18 @@ struct PageTarget {
     std::function<bool(HDC dc, int pageNumber)> endPage;
 };
 
-// The one drawing routine of the book, for the printer and the tests: lays the report out
-// on `measure` and draws the pages that `ranges` select (all when empty), in order, each
-// page's lines at the layout's scale below each other and its footer at full size,
-// centred at the foot of the area. Returns the pages drawn, or -1 when the target gave up.
-int DrawReportPages(HDC measure, const PageArea& area, std::string_view reportText,
-                    const Timestamp& printed, const PageTarget& target,
-                    const std::vector<PageRange>& ranges = {});
-
-// The page numbers that `ranges` select from a book of `pageCount` pages: each range cut
-// to the book, in the order given, a page asked for twice printed once. Empty ranges: all.
-std::vector<int> SelectedPages(const std::vector<PageRange>& ranges, int pageCount);
+// The one drawing routine of the book, for the printer and the tests: draws the book's
+// selected pages, laid out on `area`, in order. Returns the pages drawn, or -1 when the
+// target gave up.
+int DrawBook(const ReportBook& book, const PageArea& area, const PageTarget& target);
 
 // The local clock to the minute.
 Timestamp LocalTimestamp();
 
 // Prints the book on the job's printer as one document and deletes the printer's DC.
-// False when the printer refused it; nothing is left half spooled then.
-bool PrintReport(const PrintJob& job, std::string_view reportText, const Timestamp& printed);
+// Returns why nothing was printed, if so; nothing is left half spooled then.
+std::optional<BookFault> PrintReport(const PrintJob& job, std::string_view reportText,
+                                     const Timestamp& printed);
 
 // The report box's menu and the print command of one window.
 class ReportPrint {

@@ -1,22 +1,52 @@
 #include "window/report_pages.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <initializer_list>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
+#include "window/control_table.h"
+
 namespace kneebrace {
 namespace {
+
+constexpr char kBookTitle[] = "隅撑计算书";
+
+// Below 9 pt a printed calculation is hard to check; a line that would need a smaller
+// face wraps instead.
+constexpr double kSmallestPoints = 9;
+
+// The footer sits in a band two lines high at the bottom of the area: one blank line
+// between the report and the footer, then the footer itself.
+constexpr double kFooterBandLines = 2;
+
+// A wrapped line's pieces start this many blanks to the right of the line's own indent,
+// so that they read as the continuation of the line above.
+constexpr std::size_t kHangingBlanks = 4;
+
+// The lengths a device can sensibly give, in any of its units, and the most lines a page
+// may hold either way. Inside these bounds no product or quotient of two lengths can
+// overflow or underflow.
+constexpr double kShortestLength = 1e-6;
+constexpr double kLongestLength = 1e9;
+constexpr double kMostLines = 10000;
+
+constexpr std::string_view kBlanks = " \t";
+
+// A measure that gave no usable width: the layout is refused.
+struct Unmeasurable {};
 
 // Zero-padded decimal, as the footer's date and the file name's stamp write numbers.
 std::string Digits(int value, std::size_t width) {
     std::string text = std::to_string(value);
     if (text.size() < width) text.insert(0, width - text.size(), '0');
     return text;
+}
+
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+    const std::size_t last = text.find_last_not_of(kBlanks);
+    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
 // A check section's heading: "(" digits ")." at the very start of the line. Formula
@@ -37,8 +67,8 @@ struct CodeRange {
 // Characters the report's Song face draws on its full-width grid. Besides the CJK blocks
 // this takes in the Greek letters of the stability formulae (λ, α, π), which the face
 // draws as wide as a Chinese character; the widest line of the report is one of them.
-// Counting a character too wide only makes the page a little smaller, counting it too
-// narrow cuts the line, so doubtful blocks count wide.
+// Counting a character too wide only makes a line a little wider than it is, counting it
+// too narrow could cut the line, so doubtful blocks count wide.
 constexpr CodeRange kFullWidth[] = {
     {0x0370, 0x052F},    // Greek, Cyrillic
     {0x1100, 0x115F},    // Hangul leading consonants
@@ -89,13 +119,274 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
     return length;
 }
 
+// Where each character of `text` starts, and its end as the last entry: a stray byte is
+// a character of its own, as it prints as one replacement mark.
+std::vector<std::size_t> CharacterBounds(std::string_view text) {
+    std::vector<std::size_t> bounds{0};
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t code = 0;
+        at += std::max<std::size_t>(DecodeUtf8(text, at, code), 1);
+        bounds.push_back(at);
+    }
+    return bounds;
+}
+
 // Windows refuses these in file names; control characters as well.
 bool AllowedInFileName(char c) {
     if (static_cast<unsigned char>(c) < 0x20) return false;
     return std::string_view(R"(<>:"/\|?*)").find(c) == std::string_view::npos;
 }
 
+bool SaneLength(double length) {
+    return length >= kShortestLength && length <= kLongestLength;  // false for NaN
+}
+
+// The width of a text on the device: what the front end's measure says, and never less
+// than its half-width columns times the width of "0".
+class TextWidth {
+public:
+    explicit TextWidth(const LineMeasure& measure) : measure_(measure) {
+        column_ = Measured("0");
+        if (!SaneLength(column_)) throw Unmeasurable{};
+    }
+
+    double operator()(std::string_view text) const {
+        if (text.empty()) return 0;
+        return std::max(Measured(text), static_cast<double>(DisplayColumns(text)) * column_);
+    }
+
+private:
+    double Measured(std::string_view text) const {
+        const double width = measure_(text);
+        if (!std::isfinite(width) || width < 0) throw Unmeasurable{};
+        return width;
+    }
+
+    const LineMeasure& measure_;
+    double column_ = 1;
+};
+
+// A piece of a line as it prints: its text and how far it starts from the left edge.
+struct Piece {
+    std::string_view text;
+    double x = 0;
+};
+
+// A line without its trailing blanks, wider than `room`, in pieces no wider. The first piece
+// starts at the left edge with the line's own indent, every further one at the hanging
+// indent. A piece ends after the last blank that fits behind some text, or else after
+// the last character that fits, and always holds at least one character; the blanks
+// at a break print on neither side.
+std::vector<Piece> WrapLine(std::string_view text, double room, const TextWidth& width) {
+    const std::vector<std::size_t> bounds = CharacterBounds(text);
+    const std::size_t count = bounds.size() - 1;
+    const auto isBlank = [&](std::size_t c) {
+        return bounds[c + 1] - bounds[c] == 1 && kBlanks.find(text[bounds[c]]) != kBlanks.npos;
+    };
+    const std::size_t indentBlanks = text.find_first_not_of(kBlanks) + kHangingBlanks;
+    const double indent = std::min(width(std::string(indentBlanks, ' ')), room / 2);
+
+    std::vector<Piece> pieces;
+    double x = 0;
+    std::size_t first = 0;  // the piece's first character
+    while (first < count) {
+        const auto span = [&](std::size_t end) {
+            return text.substr(bounds[first], bounds[end] - bounds[first]);
+        };
+        const auto fits = [&](std::size_t n) { return width(span(first + n)) <= room - x; };
+        // The most characters that fit: doubling, then halving the gap, so that a long
+        // line costs a few measures of about a piece's length per piece.
+        std::size_t fitting = 0;
+        std::size_t tooMany = 1;
+        while (first + tooMany <= count && fits(tooMany)) {
+            fitting = tooMany;
+            tooMany *= 2;
+        }
+        tooMany = std::min(tooMany, count - first + 1);
+        while (tooMany - fitting > 1) {
+            const std::size_t middle = fitting + (tooMany - fitting) / 2;
+            if (fits(middle)) {
+                fitting = middle;
+            } else {
+                tooMany = middle;
+            }
+        }
+        std::size_t end = first + std::max<std::size_t>(fitting, 1);
+        if (end < count && fitting > 0 && !isBlank(end)) {
+            std::size_t blank = end - 1;
+            while (blank > first && !isBlank(blank)) --blank;
+            std::size_t text0 = first;
+            while (text0 < end && isBlank(text0)) ++text0;
+            if (blank > text0) end = blank;
+        }
+        const std::string_view piece = WithoutTrailingBlanks(span(end));
+        if (!piece.empty()) pieces.push_back({piece, x});
+        first = end;
+        while (first < count && isBlank(first)) ++first;
+        x = indent;
+    }
+    return pieces;
+}
+
+// The page numbers that `ranges` select from a book of `pageCount` pages.
+std::vector<int> SelectPages(const std::vector<PageRange>& ranges, int pageCount) {
+    std::vector<int> pages;
+    if (ranges.empty()) {
+        for (int page = 1; page <= pageCount; ++page) pages.push_back(page);
+        return pages;
+    }
+    for (const PageRange& range : ranges) {
+        for (int page = std::max(range.first, 1); page <= std::min(range.last, pageCount); ++page)
+            if (std::find(pages.begin(), pages.end(), page) == pages.end()) pages.push_back(page);
+    }
+    // A print dialog counts the pages before the printer is known, and the printer's own
+    // layout may come out a page shorter. A range wholly beyond the end then prints the
+    // last page rather than an empty job that looks as if it had printed.
+    if (pages.empty() && pageCount > 0) pages.push_back(pageCount);
+    return pages;
+}
+
+std::string PageFooter(int page, int pageCount, const Timestamp& printed) {
+    return "第 " + std::to_string(page) + " 页 共 " + std::to_string(pageCount) + " 页    " +
+           Digits(printed.year, 4) + "-" + Digits(printed.month, 2) + "-" + Digits(printed.day, 2) +
+           " " + Digits(printed.hour, 2) + ":" + Digits(printed.minute, 2);
+}
+
+// The first row of every page: a section that does not fit below the previous ones
+// moves to a new page; only a section longer than a page is then cut, at the page
+// ends, so the reader finds each check whole wherever that is possible at all.
+std::vector<std::size_t> PageStarts(const std::vector<std::size_t>& sectionRows,
+                                    std::size_t perPage) {
+    std::vector<std::size_t> starts{0};
+    std::size_t row = 0;   // the section's first row
+    std::size_t used = 0;  // rows already on the current page
+    for (const std::size_t rows : sectionRows) {
+        if (used > 0 && used + rows > perPage) {
+            starts.push_back(row);
+            used = 0;
+        }
+        std::size_t rest = rows;
+        while (used + rest > perPage) {
+            rest -= perPage - used;
+            starts.push_back(row + rows - rest);
+            used = 0;
+        }
+        used += rest;
+        row += rows;
+    }
+    return starts;
+}
+
+ReportBook LayOutMeasured(std::string_view reportText, const PageMetrics& page,
+                          const TextWidth& width, const Timestamp& printed,
+                          const std::vector<PageRange>& ranges) {
+    ReportBook book;
+    book.title = kBookTitle;
+    const std::vector<std::string> lines = SplitReportLines(reportText);
+    std::vector<std::string_view> texts;
+    std::vector<double> widths;
+    for (const std::string& line : lines) {
+        texts.push_back(WithoutTrailingBlanks(line));
+        widths.push_back(width(texts.back()));
+    }
+
+    // One scale for every page: as small as the lines that 9 pt still keeps whole need.
+    const double smallest = std::min(1.0, kSmallestPoints / ReportFontPoints());
+    for (const double w : widths)
+        if (w > page.width && w * smallest <= page.width)
+            book.scale = std::min(book.scale, page.width / w);
+    // A line that the scale was chosen for must not wrap for the rounding of a division.
+    const double room = page.width / book.scale * (1 + 1e-9);
+
+    // Every report line as its printed rows, and each section's number of rows: the
+    // header block (everything before the first numbered check, the "=====" line
+    // included), then one section per numbered check.
+    std::vector<BookLine> rows;
+    std::vector<std::size_t> sectionRows;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 0 || StartsCheckSection(lines[i])) sectionRows.push_back(0);
+        const std::size_t before = rows.size();
+        if (widths[i] <= room) {
+            rows.push_back({std::string(texts[i]), 0, 0, i});
+        } else {
+            for (const Piece& piece : WrapLine(texts[i], room, width))
+                rows.push_back({std::string(piece.text), piece.x, 0, i});
+        }
+        sectionRows.back() += rows.size() - before;
+    }
+
+    // The footer band at full size; an area too small for it still gets one line a page.
+    const double linesHigh = std::max(page.height / page.lineSpacing - kFooterBandLines, 1.0);
+    const double perPage = std::max(std::floor(linesHigh / book.scale * (1 + 1e-9)), 1.0);
+    const std::vector<std::size_t> starts =
+        PageStarts(sectionRows, static_cast<std::size_t>(perPage));
+
+    const int pageCount = static_cast<int>(starts.size());
+    for (std::size_t p = 0; p < starts.size(); ++p) {
+        BookPage out;
+        out.number = static_cast<int>(p) + 1;
+        const std::size_t end = p + 1 < starts.size() ? starts[p + 1] : rows.size();
+        for (std::size_t r = starts[p]; r < end; ++r) {
+            BookLine row = std::move(rows[r]);
+            row.baseline = page.ascent + static_cast<double>(r - starts[p]) * page.lineSpacing;
+            out.lines.push_back(std::move(row));
+        }
+        out.footer.text = PageFooter(out.number, pageCount, printed);
+        out.footer.x = std::max((page.width - width(out.footer.text)) / 2, 0.0);
+        out.footer.baseline = page.height - page.lineSpacing + page.ascent;
+        book.pages.push_back(std::move(out));
+    }
+    book.selected = SelectPages(ranges, pageCount);
+    return book;
+}
+
 }  // namespace
+
+double ReportFontPoints() {
+    const window::ControlRow* box = window::FindControl("Text8");
+    return box != nullptr && box->fontPoints > 0 ? box->fontPoints : window::kWindowFontPoints;
+}
+
+ReportBook LayOutBook(std::string_view reportText, const PageMetrics& page,
+                      const LineMeasure& measure, const Timestamp& printed,
+                      const std::vector<PageRange>& ranges) {
+    ReportBook refused;
+    refused.title = kBookTitle;
+    refused.fault = BookFault::PageUnusable;
+    for (const double length : {page.width, page.height, page.lineSpacing, page.ascent})
+        if (!SaneLength(length)) return refused;
+    for (const double lines : {page.width / page.lineSpacing, page.height / page.lineSpacing})
+        if (lines < 1 || lines > kMostLines) return refused;
+    try {
+        return LayOutMeasured(reportText, page, TextWidth(measure), printed, ranges);
+    } catch (const Unmeasurable&) {
+        return refused;
+    }
+}
+
+window::FaultMessage BookFaultMessage(BookFault fault, bool exporting, std::string_view path) {
+    const std::string title = exporting ? "无法导出 PDF" : "无法打印";
+    switch (fault) {
+        case BookFault::PageUnusable:
+            return {title, std::string("纸张的尺寸或字体的大小无法排出计算书，") +
+                               (exporting ? "计算书没有导出。" : "什么也没有打印。") +
+                               "\n请另选纸张或打印机后再试。"};
+        case BookFault::PrinterRefused:
+            return {"无法打印",
+                    "打印机没有接受计算书，什么也没有打印。\n请检查打印机的设置后再试。"};
+        case BookFault::PrintDialogUnavailable:
+            return {"无法打印",
+                    "打印对话框无法打开，计算书没有打印。\n请确认系统中已添加打印机后再试。"};
+        case BookFault::FileNotWritten:
+            // The user reads the path and what to look at; the system's reason would be
+            // English.
+            return {title, "文件“" + std::string(path) +
+                               "”无法写入，计算书没有导出。\n"
+                               "请确认文件夹存在、允许写入且磁盘空间足够，或另选一个位置。"
+                               "同名的旧文件保持原样。"};
+    }
+    return {title, "计算书没有送出。"};
+}
 
 std::vector<std::string> SplitReportLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -116,71 +407,6 @@ std::vector<std::string> SplitReportLines(std::string_view text) {
     return lines;
 }
 
-std::vector<ReportSection> FindReportSections(const std::vector<std::string>& lines) {
-    std::vector<ReportSection> sections;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= lines.size(); ++i) {
-        const bool boundary = i == lines.size() || StartsCheckSection(lines[i]);
-        if (!boundary || i == start) continue;
-        sections.push_back({start, i - start});
-        start = i;
-    }
-    return sections;
-}
-
-std::vector<ReportPage> PaginateLines(const std::vector<std::string>& lines, int linesPerPage,
-                                      const Timestamp& printed) {
-    if (linesPerPage < 1) {
-        throw std::invalid_argument("PaginateLines: a page must hold at least one line");
-    }
-    const auto perPage = static_cast<std::size_t>(linesPerPage);
-
-    // First line of every page. A section that does not fit below the previous ones
-    // moves to a new page; only a section longer than a page is then cut, at the page
-    // ends, so the reader finds each check whole wherever that is possible at all.
-    std::vector<std::size_t> pageStarts{0};
-    std::size_t used = 0;  // lines already on the current page
-    for (const ReportSection& section : FindReportSections(lines)) {
-        if (used > 0 && used + section.lineCount > perPage) {
-            pageStarts.push_back(section.firstLine);
-            used = 0;
-        }
-        std::size_t rest = section.lineCount;
-        while (used + rest > perPage) {
-            rest -= perPage - used;
-            pageStarts.push_back(section.firstLine + section.lineCount - rest);
-            used = 0;
-        }
-        used += rest;
-    }
-
-    const int pageCount = static_cast<int>(pageStarts.size());
-    std::vector<ReportPage> pages;
-    pages.reserve(pageStarts.size());
-    for (std::size_t p = 0; p < pageStarts.size(); ++p) {
-        const std::size_t end = p + 1 < pageStarts.size() ? pageStarts[p + 1] : lines.size();
-        ReportPage page;
-        page.number = static_cast<int>(p) + 1;
-        page.firstLine = pageStarts[p];
-        page.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(pageStarts[p]),
-                          lines.begin() + static_cast<std::ptrdiff_t>(end));
-        page.footer = PageFooter(page.number, pageCount, printed);
-        pages.push_back(std::move(page));
-    }
-    return pages;
-}
-
-std::vector<ReportPage> PaginateReport(std::string_view reportText, int linesPerPage,
-                                       const Timestamp& printed) {
-    return PaginateLines(SplitReportLines(reportText), linesPerPage, printed);
-}
-
-std::string PageFooter(int page, int pageCount, const Timestamp& printed) {
-    return "第 " + std::to_string(page) + " 页 共 " + std::to_string(pageCount) + " 页    " +
-           Digits(printed.year, 4) + "-" + Digits(printed.month, 2) + "-" + Digits(printed.day, 2) +
-           " " + Digits(printed.hour, 2) + ":" + Digits(printed.minute, 2);
-}
-
 std::size_t DisplayColumns(std::string_view line) {
     std::size_t columns = 0;
     std::size_t at = 0;
@@ -198,41 +424,13 @@ std::size_t DisplayColumns(std::string_view line) {
     return columns;
 }
 
-std::size_t WidestLineColumns(const std::vector<std::string>& lines) {
-    std::size_t widest = 0;
-    for (const std::string& line : lines) widest = std::max(widest, DisplayColumns(line));
-    return widest;
-}
-
-PageFit FitToPage(std::size_t widestColumns, double usableWidth, double usableHeight,
-                  double columnWidth, double lineHeight) {
-    for (const double length : {usableWidth, usableHeight, columnWidth, lineHeight}) {
-        if (!std::isfinite(length) || length <= 0) {
-            throw std::invalid_argument("FitToPage: lengths must be positive and finite");
-        }
-    }
-    PageFit fit;
-    const double needed = static_cast<double>(widestColumns) * columnWidth;
-    if (needed > usableWidth) fit.scale = usableWidth / needed;
-    // A page height that holds a whole number of lines must not lose the last one to
-    // the rounding of the division.
-    const double lines = std::floor(usableHeight / (lineHeight * fit.scale) * (1 + 1e-9));
-    if (lines >= static_cast<double>(INT_MAX)) {
-        fit.linesPerPage = INT_MAX;
-    } else if (lines >= 1) {
-        fit.linesPerPage = static_cast<int>(lines);
-    }
-    return fit;
-}
-
 std::string DefaultPdfFileName(std::string_view angleModel, const Timestamp& when) {
-    constexpr std::string_view kBlanks = " \t";
     std::string_view size = angleModel;
     const std::size_t first = size.find_first_not_of(kBlanks);
     size = first == std::string_view::npos
                ? std::string_view("L45X3")
                : size.substr(first, size.find_last_not_of(kBlanks) - first + 1);
-    std::string name = "隅撑计算书-";
+    std::string name = std::string(kBookTitle) + "-";
     for (const char c : size) name.push_back(AllowedInFileName(c) ? c : '_');
     name += "-" + Digits(when.year, 4) + Digits(when.month, 2) + Digits(when.day, 2) + "-" +
             Digits(when.hour, 2) + Digits(when.minute, 2) + ".pdf";

@@ -1,22 +1,39 @@
 // The calculation book on paper, without any toolkit: which report lines go on which
-// printed page, each page's footer, how far a front end must shrink the page so that the
-// widest line fits, and the default name of the exported PDF. The Qt and Win32 front
-// ends only draw what these functions return, so both print the same pages.
+// printed page and where, the wrapping of long lines, each page's footer, the scale of
+// the lines, the pages a print range selects, the book's title, the PDF's default name
+// and the messages for a book that does not leave the program. The page (A4, 20 mm
+// margins), the report font's size and the footer band are decided here once.
 //
-// A front end lays out a page like this:
-//   1. lines = SplitReportLines(reportText)
-//   2. fit = FitToPage(WidestLineColumns(lines), usable width, usable height without the
-//      footer band, half-width advance of the report font, line spacing)
-//   3. pages = PaginateLines(lines, fit.linesPerPage, now)
-//   4. per page: draw page.lines from the top at fit.scale, page.footer at full size.
+// A front end prints like this:
+//   1. measure the page inside its margins and the report font on the device
+//      (PageMetrics), and give a LineMeasure that measures a line in that font there;
+//   2. book = LayOutBook(report, metrics, measure, now, the ranges the user asked for);
+//      book.fault set means nothing was laid out: show BookFaultMessage(*book.fault);
+//   3. for each number in book.selected: draw that page's lines at (x, baseline) in a
+//      coordinate system scaled by book.scale from the area's top left corner, then its
+//      footer at (x, baseline) at full size.
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "window/form_actions.h"
+
 namespace kneebrace {
+
+// The sheet the book is laid out for: A4 portrait with 20 mm margins all round. The
+// print dialog starts from it; a paper the user picks there is what the book is laid
+// out on, with the same margins.
+inline constexpr double kBookSheetWidthMm = 210;
+inline constexpr double kBookSheetHeightMm = 297;
+inline constexpr double kBookMarginMm = 20;
+
+// The report box's face size in points: the printed lines look as the box shows them.
+double ReportFontPoints();
 
 // A local date and time to the minute, as the user's clock shows it. The front end
 // reads the clock; the functions here only format it, so tests stay deterministic.
@@ -28,67 +45,94 @@ struct Timestamp {
     int minute = 0;  // 0 to 59
 };
 
-// A run of consecutive report lines: the header block or one numbered check.
-struct ReportSection {
-    std::size_t firstLine = 0;  // index into the report's lines
-    std::size_t lineCount = 0;
+// The page and the report font as the device has them, all in the device's units: the
+// area inside the margins, and the font at ReportFontPoints().
+struct PageMetrics {
+    double width = 0;        // of the area inside the margins
+    double height = 0;       // the same, the footer band included
+    double lineSpacing = 0;  // from one baseline to the next
+    double ascent = 0;       // from the top of a line to its baseline
 };
 
-struct ReportPage {
-    int number = 0;                  // 1-based
-    std::size_t firstLine = 0;       // index of lines[0] in the report's lines
-    std::vector<std::string> lines;  // top to bottom, without line ends
-    std::string footer;              // "第 n 页 共 m 页    yyyy-MM-dd HH:mm"
+// The width of a line of UTF-8 text in the report font on the device, in its units.
+using LineMeasure = std::function<double(std::string_view line)>;
+
+// Pages 1-based, both ends included, as a print dialog hands them back.
+struct PageRange {
+    int first = 1;
+    int last = 1;
 };
 
-// Scale of the whole page and the report lines that then fit below each other.
-struct PageFit {
-    double scale = 1;      // 1 or less; applied to the report lines, not to the footer
-    int linesPerPage = 1;  // at least 1
+// One printed line: a whole report line, or a piece of a long one.
+struct BookLine {
+    std::string text;      // without line end and trailing blanks; empty prints nothing
+    double x = 0;          // from the area's left edge: 0, or the hanging indent of a piece
+    double baseline = 0;   // from the area's top edge
+    std::size_t line = 0;  // index of the report line it comes from
 };
+
+struct BookPage {
+    int number = 0;               // 1-based
+    std::vector<BookLine> lines;  // top to bottom, positions at full size, drawn scaled
+    BookLine footer;              // "第 n 页 共 m 页    yyyy-MM-dd HH:mm", at full size
+};
+
+// What can keep the book from leaving the program.
+enum class BookFault {
+    PageUnusable,            // the page or the font measures nothing a book fits on
+    PrinterRefused,          // the printer did not take the document or a page
+    PrintDialogUnavailable,  // the print dialog could not open (no printer installed)
+    FileNotWritten,          // the PDF file could not be written (a full disk included)
+};
+
+struct ReportBook {
+    std::string title;               // "隅撑计算书": the PDF's title, the print job's name
+    double scale = 1;                // of the lines, never below 9 pt; footers at full size
+    std::vector<BookPage> pages;     // every page; empty only when refused
+    std::vector<int> selected;       // the page numbers to draw, in order
+    std::optional<BookFault> fault;  // PageUnusable when the metrics were refused
+};
+
+// The book of `reportText` (the engine's text, CR LF line ends) on a page of `page`.
+//
+// The header block (up to the "=====" line) and each numbered check stay on one page
+// whenever they fit there; a section that does not fit below the previous ones starts
+// a new page, and one longer than a page starts on a fresh page and is cut only where
+// pages end. Trailing blanks are neither printed nor counted. A line wider than the
+// page shrinks the whole book when no less than 9 pt makes it fit (one scale for every
+// page, the largest that such lines need); a line wider still wraps, after the last
+// blank that fits or else after the last character that fits, and its pieces start a
+// hanging indent to the right of the line's own indent. A line is as wide as `measure`
+// says, and never narrower than its half-width columns (DisplayColumns) times the width
+// of "0", so a face that draws a character wider than counted cannot push it off the
+// page either way. An empty report still gives one page (the footer alone).
+//
+// `ranges` select the pages to draw: all when empty, else each range cut to the book, in
+// the order given, a page named twice drawn once; when every page asked for lies past
+// the end, the last page.
+//
+// Page metrics outside 1e-6 to 1e9 units, a page less than one line or more than 10,000
+// lines high or wide, or a measure that gives no finite width are refused: no pages and
+// fault PageUnusable. Nothing here divides by a length before it is checked.
+ReportBook LayOutBook(std::string_view reportText, const PageMetrics& page,
+                      const LineMeasure& measure, const Timestamp& printed,
+                      const std::vector<PageRange>& ranges = {});
+
+// The message a front end shows for `fault`, in Chinese. `exporting`: the user asked
+// for 导出 PDF (else for printing, print-to-file included); `path`: the file that could
+// not be written, as the user's system writes paths.
+window::FaultMessage BookFaultMessage(BookFault fault, bool exporting, std::string_view path = {});
 
 // The report's lines without their line ends. CR LF, a lone LF and a lone CR each end a
 // line; the end of the text after a line end starts no further line, so the report's
 // own trailing CR LF adds no empty line at the bottom. An empty text has no lines.
 std::vector<std::string> SplitReportLines(std::string_view text);
 
-// The header block (everything before the first numbered check, the "=====" line
-// included) and then one section per line that starts with "(digits).", each up to the
-// next. An empty header is left out. Together the sections cover every line once.
-std::vector<ReportSection> FindReportSections(const std::vector<std::string>& lines);
-
-// The printed pages. A section goes on the current page when it fits there, else it
-// starts a new page; a section longer than a whole page starts on a page of its own
-// and is cut only where pages end. Every line appears once, in order. An empty report
-// still gives one page (the footer alone), so the page count a front end prints always
-// matches. linesPerPage below 1 is a front end's mistake: std::invalid_argument.
-std::vector<ReportPage> PaginateLines(const std::vector<std::string>& lines, int linesPerPage,
-                                      const Timestamp& printed);
-
-// The same, from the report text as the engine writes it (CR LF line ends).
-std::vector<ReportPage> PaginateReport(std::string_view reportText, int linesPerPage,
-                                       const Timestamp& printed);
-
-// "第 1 页 共 2 页    2026-12-07 14:30".
-std::string PageFooter(int page, int pageCount, const Timestamp& printed);
-
 // The width of a line in half-width columns, as the report's Song face draws it: ASCII
 // and Latin letters take one column, CJK characters, full-width forms and the Greek and
 // Cyrillic letters and symbols that the Song face draws on its full-width grid take two.
 // Bytes that are not valid UTF-8 count one column each.
 std::size_t DisplayColumns(std::string_view line);
-
-// The largest DisplayColumns of the lines (0 for none).
-std::size_t WidestLineColumns(const std::vector<std::string>& lines);
-
-// How a front end fits the report to the page without wrapping or cutting a line: the
-// whole page shrinks by one scale until the widest line fits the usable width, and the
-// lines per page then follow from the scaled line spacing. All lengths in one unit of
-// the front end's choice; columnWidth is the advance of one half-width character at
-// full size, lineHeight the line spacing at full size, usableHeight excludes the
-// footer band. Non-positive or non-finite lengths: std::invalid_argument.
-PageFit FitToPage(std::size_t widestColumns, double usableWidth, double usableHeight,
-                  double columnWidth, double lineHeight);
 
 // "隅撑计算书-L45X3-20261207-1430.pdf". The size is the record's angleModel, blanks at
 // its ends removed, or "L45X3" (the start-up size) when nothing remains; characters

@@ -1,8 +1,12 @@
 // The calculation book leaving the window: the commands greyed until there is a report,
-// the exported and the printed PDF read back with poppler's tools against the
-// pagination, and an unwritable path.
+// the exported and the printed PDF read back with poppler's tools against the layout
+// (pages, lines, embedded fonts, no line below 9 pt), a print range reaching the file,
+// an unwritable path and a full disk.
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -33,6 +37,7 @@ namespace {
 // to printPath (either dialog cancels while its path is empty), messages are recorded.
 struct Fixture {
     QString pdfPath, printPath, suggested;
+    PageRange range{0, 0};  // asked for in the print dialog when it starts above 0
     QStringList messages, dialogs;
     std::unique_ptr<Form15> window;
 
@@ -45,6 +50,10 @@ struct Fixture {
         d.setUpPrinter = [this](QWidget*, QPrinter& printer, int) {
             dialogs << "print";
             printer.setOutputFileName(printPath);
+            if (range.first > 0) {
+                printer.setPrintRange(QPrinter::PageRange);
+                printer.setFromTo(range.first, range.last);
+            }
             return !printPath.isEmpty();
         };
         d.report = [this](QWidget*, const QString& t, const QString& m) { messages << t + m; };
@@ -76,21 +85,47 @@ QStringList Squeezed(const QStringList& lines) {
     return kept;
 }
 
-// Page for page as the pagination laid it out: the lines in order, none cut, then the
-// footer with the time of printing; every font embedded (pdffonts: emb yes, Unicode map).
-void CheckPdfHoldsBook(const QString& pdf, const std::string& report) {
+// The words' heights on every page, as pdftotext boxes them; the footer's "第" alone.
+struct WordHeights {
+    double smallest = 1e9;
+    double footer = 0;
+};
+
+WordHeights MeasureWords(const QString& pdf) {
+    WordHeights heights;
+    const QRegularExpression word(
+        R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re");
+    auto it = word.globalMatch(Run(PDFTOTEXT, {"-bbox", pdf, "-"}));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const double height = m.captured(2).toDouble() - m.captured(1).toDouble();
+        heights.smallest = std::min(heights.smallest, height);
+        if (m.captured(3) == "第") heights.footer = height;
+    }
+    return heights;
+}
+
+// Page for page as the layout laid it out, the pages the ranges select: the rows in
+// order, none cut, then the footer with the time of printing; every font embedded
+// (pdffonts: emb yes, Unicode map); no text smaller than 9 pt, against the footer drawn
+// at the report font's full size.
+void CheckPdfHoldsBook(const QString& pdf, const std::string& report,
+                       const std::vector<PageRange>& ranges = {}) {
     QPdfWriter sameLayout(QStringLiteral("/dev/null"));
     sameLayout.setPageLayout(ReportPageLayout());
-    const PrintedBook book = LayOutBook(sameLayout, report, QDateTime::currentDateTime());
-    const auto count = int(book.pages.size());
+    const ReportBook book =
+        LayOutBook(sameLayout, report, ToTimestamp(QDateTime::currentDateTime()), ranges);
+    const auto count = int(book.selected.size());
     QVERIFY(Run(PDFINFO, {pdf}).contains(QRegularExpression(QString("Pages: +%1\n").arg(count))));
     const QStringList pages = Run(PDFTOTEXT, {"-layout", pdf, "-"}).split('\f');
     QCOMPARE(pages.size(), count + 1);  // a form feed ends every page
-    for (const ReportPage& page : book.pages) {
+    for (int i = 0; i < count; ++i) {
+        const BookPage& page = book.pages[std::size_t(book.selected[std::size_t(i)] - 1)];
         QStringList want;
-        for (const std::string& line : page.lines) want << QString::fromStdString(line);
-        want = Squeezed(want) << QString("第 %1 页 共 %2 页 ").arg(page.number).arg(count);
-        QStringList got = Squeezed(pages[page.number - 1].split('\n'));
+        for (const BookLine& line : page.lines) want << QString::fromStdString(line.text);
+        want =
+            Squeezed(want) << QString("第 %1 页 共 %2 页 ").arg(page.number).arg(book.pages.size());
+        QStringList got = Squeezed(pages[i].split('\n'));
         QVERIFY(got.last().contains(QRegularExpression("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$")));
         got.last().chop(16);  // the date and time
         QCOMPARE(got, want);
@@ -99,6 +134,17 @@ void CheckPdfHoldsBook(const QString& pdf, const std::string& report) {
     QVERIFY(!fonts.isEmpty());
     for (const QString& row : fonts)
         QVERIFY2(row.contains(QRegularExpression(" yes +\\w+ +yes ")), qPrintable(row));
+    const WordHeights heights = MeasureWords(pdf);
+    QVERIFY(heights.footer > 0);
+    QVERIFY2(heights.smallest >= heights.footer * 9 / ReportFontPoints() * 0.999,
+             qPrintable(QString("%1 against %2").arg(heights.smallest).arg(heights.footer)));
+}
+
+// A check whose second line is far wider than the sheet.
+std::string WideReport() {
+    std::string report = "(1).宽\r\n宽行";
+    for (int i = 0; i < 60; ++i) report += " " + std::to_string(i);
+    return report + "\r\n短行\r\n";
 }
 
 }  // namespace
@@ -141,12 +187,22 @@ private slots:
     }
 
     // The window's export: the default name in the documents folder, then the start-up
-    // report; printing draws the same pages.
+    // report; printing draws the same pages, those asked for in the dialog (a range
+    // past the end of the book prints up to its end).
+    void exportAndPrintGiveTheBook_data() {
+        QTest::addColumn<int>("first");  // of the range asked for; 0 for every page
+        QTest::addColumn<int>("last");
+        QTest::newRow("every page") << 0 << 0;
+        QTest::newRow("a range past the end") << 2 << 5;
+    }
     void exportAndPrintGiveTheBook() {
+        QFETCH(int, first);
+        QFETCH(int, last);
         QTemporaryDir dir;
         Fixture f;
         f.pdfPath = dir.filePath("book.pdf");
         f.printPath = dir.filePath("printed.pdf");
+        f.range = {first, last};
         f.calculate();
         f.trigger("exportPdf");
         f.trigger("printReport");
@@ -154,18 +210,36 @@ private slots:
         const QRegularExpression name("^隅撑计算书-L45X3-20\\d{6}-\\d{4}\\.pdf$");
         QVERIFY2(QFileInfo(f.suggested).fileName().contains(name), qPrintable(f.suggested));
         CheckPdfHoldsBook(f.pdfPath, f.window->designState().reportText);
-        CheckPdfHoldsBook(f.printPath, f.window->designState().reportText);
+        std::vector<PageRange> asked;
+        if (first > 0) asked.push_back({first, last});
+        CheckPdfHoldsBook(f.printPath, f.window->designState().reportText, asked);
     }
 
-    // A line far wider than the page shrinks with its page and is not cut.
-    void wideLineIsNotCut() {
-        std::string report = "(1).宽\r\n宽行";
-        for (int i = 0; i < 60; ++i) report += " " + std::to_string(i);
-        report += "\r\n短行\r\n";
+    // A long line wraps; the book keeps its size. The blanks after a designation, which
+    // the reader accepts and the header prints, once shrank every page to 0.35 mm lines.
+    void longLinesWrap_data() {
+        QTest::addColumn<QString>("section");  // typed before Calculate; none: WideReport()
+        QTest::newRow("a line far wider than the page") << QString();
+        QTest::newRow("1,000 blanks after the designation")
+            << QString("500x200x6x12") + QString(1000, ' ');
+    }
+    void longLinesWrap() {
+        QFETCH(QString, section);
         QTemporaryDir dir;
-        QCOMPARE(WriteReportPdf(report, dir.filePath("x.pdf"), QDateTime::currentDateTime()),
-                 QString());
-        CheckPdfHoldsBook(dir.filePath("x.pdf"), report);
+        const QString pdf = dir.filePath("x.pdf");
+        std::string report = WideReport();
+        if (section.isEmpty()) {
+            QCOMPARE(WriteReportPdf(report, pdf, ToTimestamp(QDateTime::currentDateTime())),
+                     std::nullopt);
+        } else {
+            Fixture f;
+            f.pdfPath = pdf;
+            f.calculate(section);
+            f.trigger("exportPdf");
+            QCOMPARE(f.messages, QStringList{});
+            report = f.window->designState().reportText;
+        }
+        CheckPdfHoldsBook(pdf, report);
     }
 
     // A path that cannot be written gets a Chinese message naming it, and no file.
@@ -216,7 +290,8 @@ private slots:
 
         QFile fill(dir.filePath("fill"));
         QVERIFY(fill.open(QIODevice::WriteOnly));
-        QCOMPARE(fill.write(QByteArray((124 - freeKiB) * 1024, 'x')), (124 - freeKiB) * 1024);
+        const qsizetype filled = qsizetype(124 - freeKiB) * 1024;
+        QCOMPARE(fill.write(QByteArray(filled, 'x')), filled);
         fill.close();
         Fixture f;
         f.pdfPath = f.printPath = book.fileName();

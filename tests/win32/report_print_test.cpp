@@ -1,11 +1,12 @@
 // The calculation book on paper from the Win32 window: the pages drawn into one enhanced
-// metafile each (wine has no printer) read back record by record against the pagination,
+// metafile each (wine has no printer) read back record by record against the layout,
 // the margins on printers' sheets, and the report box's menu and Ctrl+P, greyed until
 // there is a report.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@
 
 namespace {
 
+using kneebrace::PageRange;
 using kneebrace::win32::PageArea;
-using kneebrace::win32::PageRange;
 using kneebrace::win32::PrintJob;
 using win32test::WindowDriver;
 
@@ -26,11 +27,13 @@ constexpr kneebrace::Timestamp kPrinted{2026, 12, 7, 14, 30};
 
 // Plays a page back: its texts in the order drawn, each checked to lie inside the area's
 // sides, from its reference point and its characters' advances under the world transform
-// in force (wine's recorded bounds leave the transform out).
+// in force (wine's recorded bounds leave the transform out), and the smallest scale a
+// text was drawn at.
 struct Playback {
     RECT area;
     XFORM transform{1, 0, 0, 1, 0, 0};
     std::vector<std::string> texts;
+    double smallestScale = 1;
 };
 
 int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
@@ -48,6 +51,7 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
         const auto* advances = reinterpret_cast<const INT*>(bytes + text.offDx);
         double width = 0;
         for (DWORD i = 0; i < text.nChars; ++i) width += advances[i];
+        play.smallestScale = std::min<double>(play.smallestScale, play.transform.eM11);
         const double left = play.transform.eDx + play.transform.eM11 * text.ptlReference.x;
         EXPECT_GE(left, play.area.left) << play.texts.back();
         EXPECT_LE(left + play.transform.eM11 * width, play.area.right) << play.texts.back();
@@ -68,6 +72,14 @@ std::string WideReport() {
     return report + "\r\n短行\r\n";
 }
 
+// The designation typed with 1,000 blanks after it, which the header prints.
+std::string BlanksReport() {
+    WindowDriver ui;
+    ui.SetText("Text1", "500x200x6x12" + std::string(1000, ' '));
+    ui.Calculate();
+    return ui.window().designState().reportText;
+}
+
 struct BookCase {
     const char* name;
     std::string (*report)();
@@ -78,43 +90,46 @@ struct BookCase {
 
 class MetafilePages : public ::testing::TestWithParam<BookCase> {};
 
-// One A4 metafile a page at the screen's resolution. Page for page what the pagination
-// laid out: the lines in order (empty ones draw nothing), then the footer; no text
-// beyond the area's sides (checked in the playback), however wide the line.
-TEST_P(MetafilePages, HoldThePaginatedLinesAndTheirFooters) {
+// One A4 metafile a page at the screen's resolution. Page for page what the layout
+// gave, the pages selected in order: the lines (empty ones draw nothing), then the
+// footer; no text beyond the area's sides (checked in the playback), however wide the
+// line, and none drawn smaller than 9 pt.
+TEST_P(MetafilePages, HoldTheLaidOutLinesAndTheirFooters) {
     const BookCase& c = GetParam();
     const std::string report = c.report();
     HDC screen = GetDC(nullptr);
     const PageArea area = kneebrace::win32::A4PageArea(GetDeviceCaps(screen, LOGPIXELSX),
                                                        GetDeviceCaps(screen, LOGPIXELSY));
+    const kneebrace::ReportBook book =
+        kneebrace::win32::LayOutReport(screen, area, report, kPrinted, c.ranges);
+    ReleaseDC(nullptr, screen);
     std::vector<std::vector<std::string>> pages;
+    double smallestScale = 1;
     const kneebrace::win32::PageTarget target{
         [](int) {
             const RECT a4{0, 0, 21000, 29700};  // hundredths of a millimetre
             return CreateEnhMetaFileW(nullptr, nullptr, &a4, nullptr);
         },
-        [&pages, &area](HDC dc, int) {
+        [&](HDC dc, int) {
             HENHMETAFILE page = CloseEnhMetaFile(dc);
             Playback play;
             play.area = area.usable;
             EnumEnhMetaFile(nullptr, page, CollectText, &play, nullptr);
             pages.push_back(play.texts);
+            smallestScale = std::min(smallestScale, play.smallestScale);
             return DeleteEnhMetaFile(page) != FALSE;
         }};
-    const int drawn =
-        kneebrace::win32::DrawReportPages(screen, area, report, kPrinted, target, c.ranges);
-    const int perPage =
-        kneebrace::win32::LayOutReport(screen, area, report, kPrinted).fit.linesPerPage;
-    ReleaseDC(nullptr, screen);
-    ASSERT_EQ(drawn, static_cast<int>(c.pages.size()));
-    const auto paginated = kneebrace::PaginateReport(report, perPage, kPrinted);
-    ASSERT_EQ(static_cast<int>(paginated.size()), c.pageCount);
+    ASSERT_EQ(kneebrace::win32::DrawBook(book, area, target), static_cast<int>(c.pages.size()));
+    ASSERT_EQ(static_cast<int>(book.pages.size()), c.pageCount);
+    EXPECT_EQ(book.selected, c.pages);
+    EXPECT_GE(smallestScale, 9 / kneebrace::ReportFontPoints() - 1e-6);
     for (std::size_t i = 0; i < pages.size(); ++i) {
-        const kneebrace::ReportPage& page = paginated[static_cast<std::size_t>(c.pages[i] - 1)];
+        const kneebrace::BookPage& page = book.pages[static_cast<std::size_t>(c.pages[i] - 1)];
         std::vector<std::string> want;
-        for (const std::string& line : page.lines)
-            if (!line.empty()) want.push_back(line);
-        want.push_back(kneebrace::PageFooter(page.number, c.pageCount, kPrinted));
+        for (const kneebrace::BookLine& line : page.lines)
+            if (!line.text.empty()) want.push_back(line.text);
+        want.push_back("第 " + std::to_string(page.number) + " 页 共 " +
+                       std::to_string(c.pageCount) + " 页    2026-12-07 14:30");
         EXPECT_EQ(pages[i], want) << "page " << c.pages[i];
     }
 }
@@ -122,10 +137,9 @@ TEST_P(MetafilePages, HoldThePaginatedLinesAndTheirFooters) {
 INSTANTIATE_TEST_SUITE_P(
     Books, MetafilePages,
     ::testing::Values(BookCase{"StartUp", StartupReport, {}, {1, 2}, 2},
-                      BookCase{"SecondPageOnly", StartupReport, {{2, 2}}, {2}, 2},
-                      BookCase{"RangesPastTheEnd", StartupReport, {{2, 5}, {1, 2}}, {2, 1}, 2},
-                      BookCase{"OnlyBeyondTheEnd", StartupReport, {{3, 4}}, {2}, 2},
-                      BookCase{"WideLine", WideReport, {}, {1}, 1}),
+                      BookCase{"RangesInTheOrderGiven", StartupReport, {{2, 5}, {1, 2}}, {2, 1}, 2},
+                      BookCase{"WideLine", WideReport, {}, {1}, 1},
+                      BookCase{"ThousandBlanksAfterTheDesignation", BlanksReport, {}, {1, 2}, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // At 600 dpi 20 mm are 472 pixels, counted from the sheet's edge: a printer's own border
