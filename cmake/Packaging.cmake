@@ -25,6 +25,33 @@ install(FILES ${KNEEBRACE_PACKAGING_DIR}/${KNEEBRACE_APP_ID}.metainfo.xml
 # The licence goes where Debian looks for it.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kneebrace RENAME copyright)
+
+# The manual page and the changelog, compressed as Debian installs them: gzip -9, with no
+# name or time stamp in the header, so that the same sources give the same package.
+find_program(KNEEBRACE_GZIP gzip)
+if(KNEEBRACE_GZIP)
+  set(kneebrace_docs ${CMAKE_BINARY_DIR}/packaging)
+  configure_file(${KNEEBRACE_PACKAGING_DIR}/kneebrace.1.in ${kneebrace_docs}/kneebrace.1 @ONLY)
+  configure_file(${KNEEBRACE_PACKAGING_DIR}/debian/changelog ${kneebrace_docs}/changelog COPYONLY)
+  add_custom_command(OUTPUT ${kneebrace_docs}/kneebrace.1.gz ${kneebrace_docs}/changelog.gz
+    COMMAND ${KNEEBRACE_GZIP} -9nkf kneebrace.1 changelog
+    WORKING_DIRECTORY ${kneebrace_docs}
+    DEPENDS ${kneebrace_docs}/kneebrace.1 ${kneebrace_docs}/changelog
+    COMMENT "Compressing the manual page and the changelog"
+    VERBATIM)
+  add_custom_target(kneebrace_package_docs ALL
+    DEPENDS ${kneebrace_docs}/kneebrace.1.gz ${kneebrace_docs}/changelog.gz)
+  install(FILES ${kneebrace_docs}/kneebrace.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # The package is native (its version has no Debian revision): changelog.gz, not
+  # changelog.Debian.gz.
+  install(FILES ${kneebrace_docs}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kneebrace)
+else()
+  message(STATUS "gzip not found: the package has no manual page and no changelog")
+endif()
+# The Maintainer field has no public mail address (there is none yet); lintian is told
+# so, with the reason in the file.
+install(FILES ${KNEEBRACE_PACKAGING_DIR}/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME kneebrace)
 if(EXISTS ${KNEEBRACE_ICON})
   install(FILES ${KNEEBRACE_ICON}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps

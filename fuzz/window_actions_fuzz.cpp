@@ -30,6 +30,7 @@
 #include "core/fault.h"
 #include "fuzz_check.h"
 #include "number_shape.h"
+#include "valid_utf8.h"
 
 namespace {
 
@@ -91,23 +92,6 @@ bool EndsWith(std::string_view s, std::string_view end) {
     return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
 }
 
-bool ValidUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t n = c < 0x80           ? 1
-                        : (c >> 5) == 0x6  ? 2
-                        : (c >> 4) == 0xE  ? 3
-                        : (c >> 3) == 0x1E ? 4
-                                           : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return false;
-        }
-        i += n;
-    }
-    return true;
-}
-
 // The number that follows `label` on the last line of `text` that starts with it, up
 // to `unit`; empty when there is none.
 std::string_view ShownAfter(std::string_view text, std::string_view label, std::string_view unit) {
@@ -132,7 +116,7 @@ void CheckReportShape(const std::string& report) {
     FUZZ_REQUIRE(ruleAt != std::string::npos, "no rule after the header");
     const std::string_view header = std::string_view(report).substr(0, ruleAt + 2);
     const std::string_view sections = std::string_view(report).substr(ruleAt + rule.size());
-    FUZZ_REQUIRE(ValidUtf8(sections), std::string(sections));
+    FUZZ_REQUIRE(fuzz::ValidUtf8(sections), std::string(sections));
     FUZZ_REQUIRE(EndsWith(sections, "\r\n"), std::string(sections));
 
     std::vector<std::string_view> lines;

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Tests a built kneebrace .deb as a user's machine would see it: the control fields
-# name what the program needs at run time, the files land where desktop environments
-# look for them and agree with each other, and the installed program starts and shows
-# its window.
+# Tests a built kneebrace .deb as a user's machine would see it: lintian finds no error
+# or warning, the control fields name what the program needs at run time, the files land
+# where desktop environments look for them and agree with each other, and the installed
+# program starts and shows its window.
 #
 #   tests/packaging/package_test.sh build-pkg/package/kneebrace_1.0.0_amd64.deb
 #
-# Needs dpkg-deb, desktop-file-validate, appstreamcli, xdotool and an X display in DISPLAY
-# (./dev package installs the tools and runs this on a virtual X server of its own). The
-# package is unpacked into a temporary root, never installed.
+# Needs dpkg-deb, dpkg-parsechangelog, lintian, man, desktop-file-validate, appstreamcli,
+# xdotool and an X display in DISPLAY (./dev package installs the tools and runs this on a
+# virtual X server of its own). The package is unpacked into a temporary root, never
+# installed.
 set -euo pipefail
 
 deb="${1:?usage: package_test.sh FILE.deb}"
@@ -34,6 +35,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# --- lintian ---------------------------------------------------------------------------
+# Debian's own checks. The one override the package ships (bogus-mail-host: there is no
+# public mail address yet) is checked below; anything else at warning or above fails.
+lintian_rc=0
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || lintian_rc=$?
+if [ "$lintian_rc" -eq 0 ] && ! grep -qE '^[EW]: ' "$work/lintian.log"; then
+  pass "lintian reports no error or warning"
+else
+  fail "lintian reports (exit $lintian_rc):"
+  sed 's/^/      /' "$work/lintian.log"
+fi
+
 # --- control fields --------------------------------------------------------------------
 field() { dpkg-deb --field "$deb" "$1"; }
 depends=$(field Depends)
@@ -54,15 +67,18 @@ listed=$(cd "$root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 expected=$(LC_ALL=C sort <<EOF
 usr/bin/kneebrace
 usr/share/applications/$app_id.desktop
+usr/share/doc/kneebrace/changelog.gz
 usr/share/doc/kneebrace/copyright
 usr/share/icons/hicolor/scalable/apps/$app_id.svg
+usr/share/lintian/overrides/kneebrace
+usr/share/man/man1/kneebrace.1.gz
 usr/share/metainfo/$app_id.metainfo.xml
 EOF
 )
 if [ "$listed" = "$expected" ]; then
-  pass "the package holds exactly the program, desktop entry, licence, icon and metainfo"
+  pass "the package holds exactly the program, desktop entry, licence, changelog, manual page, lintian override, icon and metainfo"
 else
-  fail "the package's files differ from the expected five:"
+  fail "the package's files differ from the expected eight:"
   diff <(echo "$expected") <(echo "$listed") | sed 's/^/      /' || true
 fi
 
@@ -76,6 +92,26 @@ expect "the program has no run path (it uses the system's libraries)" \
   bash -c "! readelf -d '$exe' | grep -qE 'RPATH|RUNPATH'"
 expect "every library the program links is on this machine" \
   bash -c "ldd '$exe' && ! ldd '$exe' | grep -q 'not found'"
+
+changelog="$root/usr/share/doc/kneebrace/changelog.gz"
+manpage="$root/usr/share/man/man1/kneebrace.1.gz"
+overrides="$root/usr/share/lintian/overrides/kneebrace"
+gzip -dc "$changelog" >"$work/changelog" 2>/dev/null || true
+expect "the changelog's newest entry is the package version" \
+  test "$(dpkg-parsechangelog -l "$work/changelog" -S Version 2>/dev/null)" = "$version"
+# As lintian renders it (on a terminal of 80 columns), then as plain text to read.
+LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" >/dev/null 2>"$work/man.log" || true
+expect "the manual page renders without a warning" test ! -s "$work/man.log"
+LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$manpage" >"$work/man.txt" 2>/dev/null || true
+expect "the manual page is in Chinese and in English" \
+  bash -c "grep -q '^说明' '$work/man.txt' && grep -q '^DESCRIPTION' '$work/man.txt'"
+expect "the manual page's footer names the package version" grep -q "kneebrace $version" "$work/man.txt"
+# The overrides are for the missing public mail address alone (in the Maintainer field
+# and in the changelog's trailer), with their reason.
+expect "lintian overrides bogus-mail-host alone" \
+  test "$(grep -v '^#' "$overrides" | grep -v '^ *$' | tr '\n' ' ')" = \
+       "kneebrace: bogus-mail-host kneebrace: bogus-mail-host-in-debian-changelog "
+expect "the overrides give their reason" grep -q '^# .*mail address' "$overrides"
 
 entry() { sed -n "s/^$1=//p" "$desktop" | head -1; }
 expect "the desktop entry is valid (desktop-file-validate)" desktop-file-validate "$desktop"

@@ -1,0 +1,40 @@
+// A project member calculated as the window would calculate it after opening it: the
+// start-up record with the member's grade, arrangement and size applied, its boxes'
+// texts, then the Calculate button's run. Used for the member list's verdicts and the
+// project's book, which is always calculated afresh from the members.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "core/calculation_run.h"
+#include "core/design_state.h"
+#include "window/form_actions.h"
+#include "window/project.h"
+
+namespace kneebrace::window {
+
+// What the window holds once the member is opened, before Calculate is pressed. The
+// gap box's state is left to the front end: locked or not, the run reads its text.
+struct MemberInputs {
+    DesignState state;
+    InputTexts texts;
+};
+MemberInputs PrepareMember(const Member& m);
+
+struct MemberOutcome {
+    DesignState state;                  // the record after the run
+    std::optional<FaultMessage> fault;  // set when the run was abandoned
+    std::vector<int> failingChecks;     // the numbers (1 to 7) of the checks that fail
+
+    // The report, as the report box would show it; empty after a fault.
+    const std::string& report() const { return state.reportText; }
+};
+
+// Runs the member; no exception leaves this call.
+MemberOutcome CalculateMember(const Member& m);
+
+// The numbers of the seven checks whose verdict in the record is a failure, in order.
+std::vector<int> FailingChecks(const DesignState& s);
+
+}  // namespace kneebrace::window
