@@ -217,8 +217,9 @@ std::string FixedText(double x, int significant, std::string_view pattern) {
 }
 
 [[noreturn]] void ThrowOverflow(std::string_view what) {
-    throw CalculationFault(FaultKind::Overflow,
-                           std::string(what) + "的数值过大，超出了可计算的范围。");
+    throw CalculationFault(
+        FaultKind::Overflow,
+        std::string(what) + "的数值过大，超出了可计算的范围：" + FaultAdvice(what) + "。");
 }
 
 // Decimal mantissa digits and exponent, already checked for syntax, to a binary value.
@@ -434,9 +435,9 @@ double ParseLoose(std::string_view text, std::string_view what) {
 
 float ParseStrict(std::string_view text, std::string_view what) {
     auto mismatch = [&]() -> CalculationFault {
-        return CalculationFault(
-            FaultKind::TypeMismatch,
-            std::string(what) + "“" + QuoteForMessage(text) + "”不是有效的数字。");
+        return CalculationFault(FaultKind::TypeMismatch,
+                                std::string(what) + "“" + QuoteForMessage(text) + "”不是一个数：" +
+                                    FaultAdvice(what) + "。");
     };
     const std::string folded = FoldFullWidth(text);
     std::size_t first = 0, last = folded.size();
