@@ -223,18 +223,21 @@ void WriteEnd(std::string& t, const DesignState& s, const CurrentCodesResult& r)
 
 void WriteLeg(std::string& t, const DesignState& s, const CurrentCodesResult& r) {
     using report::kFormulaIndent;
+    // Each shown more than once: formatted once.
+    const std::string lambda = ToText(s.lambda);
+    const std::string c4 = ToText(s.c4);
     Heading(t, CodesItem::LegWidthThickness);
     Line(t, kFormulaIndent) << "w=(B2-2*T)/T=(" << s.B2 << "-2*" << s.T << ")/" << s.T << "="
                             << Fourths{r.w} << "（GB 50017-2017 7.3.1）";
     if (s.lambda <= 80) {
-        Line(t, kFormulaIndent) << "w0=15（λ=" << s.lambda << "<=80，GB 50017-2017 7.3.1）";
+        Line(t, kFormulaIndent) << "w0=15（λ=" << lambda << "<=80，GB 50017-2017 7.3.1）";
     } else {
-        Line(t, kFormulaIndent) << "w0=5+0.125*λ=5+0.125*" << s.lambda << "=" << Fourths{r.w0}
+        Line(t, kFormulaIndent) << "w0=5+0.125*λ=5+0.125*" << lambda << "=" << Fourths{r.w0}
                                 << "（λ>80，GB 50017-2017 7.3.1）";
     }
     Line(t, kFormulaIndent) << "η=min(1,0.6+0.0015*λ)=min(1,0.6+0.0015*"
-                            << (s.lambda < 20 ? 20.0f : s.lambda) << ")=" << Fourths{r.eta}
-                            << "（λ<20时取20，GB 50017-2017 7.6.1）";
+                            << (s.lambda < 20 ? std::string_view("20") : std::string_view(lambda))
+                            << ")=" << Fourths{r.eta} << "（λ<20时取20，GB 50017-2017 7.6.1）";
     if (r.w > 14) {
         Line(t, kFormulaIndent) << "ρe=1.3-0.3*w/14=1.3-0.3*" << Fourths{r.w}
                                 << "/14=" << Fourths{r.rhoE} << "（w>14，GB 50017-2017 7.6.3）";
@@ -242,7 +245,7 @@ void WriteLeg(std::string& t, const DesignState& s, const CurrentCodesResult& r)
         Line(t, kFormulaIndent) << "ρe=1（w=" << Fourths{r.w} << "<=14，GB 50017-2017 7.6.3）";
     }
     Line(t, kFormulaIndent) << "Nu=ρe*η*c4*A0*f=" << Fourths{r.rhoE} << "*" << Fourths{r.eta} << "*"
-                            << s.c4 << "*" << s.A0 << "*215=" << Tenths{Tenth(r.Nu)}
+                            << c4 << "*" << s.A0 << "*215=" << Tenths{Tenth(r.Nu)}
                             << "N（GB 50017-2017 7.3.2：f=215N/mm2）";
     Line(t, kFormulaIndent) << "α=max(1,(Nu/Ns)^0.5)=max(1,(" << Tenths{Tenth(r.Nu)} << "/"
                             << Tenths{r.Ns} << ")^0.5)=" << Fourths{r.alpha}
@@ -255,7 +258,7 @@ void WriteLeg(std::string& t, const DesignState& s, const CurrentCodesResult& r)
 
     Heading(t, CodesItem::Stability);
     Line(t, kFormulaIndent) << "σ=Ns/(ρe*η*c4*A0)=" << Tenths{r.Ns} << "/(" << Fourths{r.rhoE}
-                            << "*" << Fourths{r.eta} << "*" << s.c4 << "*" << s.A0
+                            << "*" << Fourths{r.eta} << "*" << c4 << "*" << s.A0
                             << ")=" << Tenths{r.sigma} << "N/mm2（GB 50017-2017 7.6.1、7.6.3）";
     Line(t, kFormulaIndent) << "σ=" << Tenths{r.sigma}
                             << (Passed(r, CodesItem::Stability) ? "N/mm2<=" : "N/mm2>")
@@ -316,9 +319,8 @@ std::string_view SevenCheckLabel(std::size_t check) {
 }
 
 std::array<bool, 7> SevenVerdicts(const DesignState& s) {
-    const auto passes = [](const std::string& verdict) {
-        return verdict.find("通过") != std::string::npos;
-    };
+    // Every verdict line of the seven ends in "通过！" or "失败！".
+    const auto passes = [](const std::string& verdict) { return verdict.ends_with("通过！"); };
     return {passes(s.slenderVerdict),   passes(s.localVerdict),     passes(s.strengthVerdict),
             passes(s.stabilityVerdict), passes(s.boltShearVerdict), passes(s.bearingVerdict),
             passes(s.endShearVerdict)};
