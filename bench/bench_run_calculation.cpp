@@ -1,8 +1,10 @@
 // Time of one Calculate press in the engine: the whole run with the report text, on
-// the window's start-up inputs, from the start-up record.
+// the window's start-up inputs, from the start-up record; and of the supplementary
+// section to the current codes that follows it, with its text.
 #include <benchmark/benchmark.h>
 
 #include "catalogue/angle_catalogue.h"
+#include "checks/current_codes_check.h"
 #include "core/calculation_run.h"
 #include "core/number_text.h"
 
@@ -33,6 +35,42 @@ void BM_RunCalculationL125X14OneSide(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RunCalculationL125X14OneSide);
+
+// The section after the start-up run: the items and their text, on the record the run
+// left. Meant to be read beside BM_RunCalculationStartup: the section should add little.
+void BM_CheckCurrentCodesStartup(benchmark::State& state) {
+    DesignState s = StartupDesignState();
+    RunCalculation(s, StartupInputTexts());
+    const PurlinInputs purlin;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const CurrentCodesResult r = CheckCurrentCodes(s, purlin);
+        const std::string text = CurrentCodesText(s, r);
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.counters["section_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_CheckCurrentCodesStartup);
+
+// The published example that fails S1: other lines (the advisory, a failing conclusion).
+void BM_CheckCurrentCodesPublishedExample(benchmark::State& state) {
+    DesignState s = StartupDesignState();
+    ChooseGrade(s, 2);
+    SelectAngle(s, "L50X4");
+    InputTexts in = StartupInputTexts();
+    in.Text1 = "800x250x8x10";
+    in.Text6 = "12";
+    in.Text9 = "30";
+    RunCalculation(s, in);
+    const PurlinInputs purlin;
+    for (auto _ : state) {
+        const CurrentCodesResult r = CheckCurrentCodes(s, purlin);
+        const std::string text = CurrentCodesText(s, r);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_CheckCurrentCodesPublishedExample);
 
 void BM_SelectAngle(benchmark::State& state) {
     DesignState s = StartupDesignState();

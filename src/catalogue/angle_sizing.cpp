@@ -11,29 +11,46 @@ namespace {
 // Steel at 7850 kg/m³: an area in mm² times 0.00785 is kg per metre of length.
 constexpr double kKilogramsPerMetrePerSquareMillimetre = 0.00785;
 
-bool SaysPass(const std::string& verdict) { return verdict.find("通过") != std::string::npos; }
-
 double Use(float demand, float capacity) {
-    if (capacity > 0) return static_cast<double>(demand) / static_cast<double>(capacity);
-    // No member has a capacity of zero or less; the ratio would only mislead.
-    return demand > 0 ? std::numeric_limits<double>::infinity()
-                      : std::numeric_limits<double>::quiet_NaN();
+    return Utilisation(static_cast<double>(demand), static_cast<double>(capacity));
 }
 
 // The verdicts are read from the lines the report prints, never decided again here,
 // so the table cannot disagree with the report of the same size.
 void ReadChecks(const DesignState& r, SizingRow& row) {
+    const std::array<bool, kCheckCount> passes = SevenVerdicts(r);
     row.checks = {{
-        {SaysPass(r.slenderVerdict), Use(r.lambda, 200)},
-        {SaysPass(r.localVerdict), Use(r.widthRatio, r.widthLimit)},
-        {SaysPass(r.strengthVerdict), Use(r.f1, 215)},
-        {SaysPass(r.stabilityVerdict), Use(r.f2, 215)},
-        {SaysPass(r.boltShearVerdict), Use(r.N, r.boltNv)},
-        {SaysPass(r.bearingVerdict), Use(r.N, r.Nc)},
-        {SaysPass(r.endShearVerdict), Use(r.N, r.Nv)},
+        {passes[0], Use(r.lambda, 200)},
+        {passes[1], Use(r.widthRatio, r.widthLimit)},
+        {passes[2], Use(r.f1, 215)},
+        {passes[3], Use(r.f2, 215)},
+        {passes[4], Use(r.N, r.boltNv)},
+        {passes[5], Use(r.N, r.Nc)},
+        {passes[6], Use(r.N, r.Nv)},
     }};
-    row.passesAll = std::all_of(row.checks.begin(), row.checks.end(),
-                                [](const CheckUse& c) { return c.passes; });
+    row.passesAll = std::all_of(passes.begin(), passes.end(), [](bool p) { return p; });
+}
+
+// The section on this size, and the largest utilisation of the whole row.
+void ReadCurrentCodes(const DesignState& r, const PurlinInputs& purlin, SizingRow& row) {
+    CodesUse& use = row.currentCodes.emplace();
+    use.result = CheckCurrentCodes(r, purlin);
+    const std::array<double, kCodesItemCount> ratios = CurrentCodesUtilisation(use.result);
+    for (std::size_t i = 0; i < kCodesItemCount; ++i)
+        use.items[i] = {use.result.passes[i], ratios[i]};
+    use.passes =
+        std::all_of(use.result.passes.begin(), use.result.passes.end(), [](bool p) { return p; });
+    row.passesAll = row.passesAll && use.passes;
+
+    use.largestUse = -std::numeric_limits<double>::infinity();
+    const auto consider = [&use](double u, std::size_t check) {
+        if (u > use.largestUse) {  // false for NaN
+            use.largestUse = u;
+            use.governing = check;
+        }
+    };
+    for (std::size_t i = 0; i < kCheckCount; ++i) consider(row.checks[i].utilisation, i);
+    for (std::size_t i = 0; i < kCodesItemCount; ++i) consider(ratios[i], kCheckCount + i);
 }
 
 // A fault every size meets in the same words (the brace force overflowing, say) says
@@ -47,7 +64,8 @@ bool EverySizeFaultsAlike(const std::vector<SizingRow>& rows) {
 
 }  // namespace
 
-std::vector<SizingRow> SizeAngles(const DesignState& s, const InputTexts& in) {
+std::vector<SizingRow> SizeAngles(const DesignState& s, const InputTexts& in,
+                                  const std::optional<PurlinInputs>& purlin) {
     // The inputs read the same for every size, so they are read once; a fault here is
     // the one a Calculate press would show. Reading first and picking the size second
     // gives the record that picking first would: the pick writes only the angle's
@@ -75,12 +93,40 @@ std::vector<SizingRow> SizeAngles(const DesignState& s, const InputTexts& in) {
             continue;
         }
         ReadChecks(run, row);
+        if (purlin) ReadCurrentCodes(run, *purlin, row);
     }
 
     if (EverySizeFaultsAlike(rows)) {
         throw CalculationFault(*rows.front().fault, rows.front().faultMessage);
     }
     return rows;
+}
+
+std::string_view RowCheckLabel(std::size_t check) {
+    if (check < kCheckCount) return SevenCheckLabel(check);
+    return CodesItemLabel(static_cast<CodesItem>(check - kCheckCount));
+}
+
+std::string FailingItems(const CodesUse& use) {
+    std::string out;
+    for (std::size_t i = 0; i < kCodesItemCount; ++i) {
+        if (use.items[i].passes) continue;
+        if (!out.empty()) out.append("、");
+        out.append(CodesItemLabel(static_cast<CodesItem>(i)));
+    }
+    return out;
+}
+
+std::optional<SizeIndependentFailure> NoSizeCanMend(const std::vector<SizingRow>& rows) {
+    // S1, S3 and the bolt's shear read nothing of the angle, so any size that ran tells
+    // them for all.
+    for (const SizingRow& row : rows) {
+        if (!row.currentCodes) continue;
+        SizeIndependentFailure failure = SizeIndependentFailures(row.currentCodes->result);
+        if (failure.items.empty()) return std::nullopt;
+        return failure;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::size_t> LightestPassing(const std::vector<SizingRow>& rows) {

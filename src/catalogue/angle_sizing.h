@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "checks/current_codes_check.h"
 #include "core/calculation_run.h"
 #include "core/design_state.h"
 #include "core/fault.h"
@@ -26,6 +28,26 @@ struct CheckUse {
     double utilisation = 0;  // demand / capacity
 };
 
+// The supplementary section "补充验算（现行规范）" on one size.
+struct CodesUse {
+    CurrentCodesResult result;
+    std::array<CheckUse, kCodesItemCount> items{};  // S1 to S7
+    bool passes = false;                            // all seven items pass
+    // The largest utilisation of the row, the seven checks and the section's items
+    // together, and the check it belongs to: 0 to 6 are checks (1) to (7), 7 to 13 are
+    // S1 to S7 (RowCheckLabel names them). An infinite utilisation is the largest; NaN
+    // (no demand on no capacity) never is.
+    double largestUse = 0;
+    std::size_t governing = 0;
+};
+
+// "(1)" to "(7)" for 0 to 6, "S1" to "S7" for 7 to 13: the check a row's governing
+// index names.
+std::string_view RowCheckLabel(std::size_t check);
+
+// The failing items of the section, "S1、S3"; empty when all pass.
+std::string FailingItems(const CodesUse& use);
+
 struct SizingRow {
     std::string designation;         // as the size list offers it, "L45X3"
     float A0 = 0;                    // mm², gross area
@@ -36,18 +58,29 @@ struct SizingRow {
     // (5) N over the bolt's shear capacity, (6) N/Nc, (7) N over the end's shear
     // capacity. All false and 0 for a row whose run faulted.
     std::array<CheckUse, kCheckCount> checks{};
-    bool passesAll = false;  // no fault and all seven pass
+    // Sized with the section: its result on this size; none when sizing without it or
+    // when this size's run faulted.
+    std::optional<CodesUse> currentCodes;
+    // No fault and all seven pass, and with the section, all its items pass too.
+    bool passesAll = false;
 };
 
 // For each catalogue size, in catalogue order, the run that SelectAngle followed by
 // RunCalculation would make on a copy of `s`; `s` itself is not touched. A fault that
 // does not depend on the size is thrown once, as RunCalculation throws it: any fault
 // while reading the inputs, and a fault that every size meets alike (same kind, same
-// message).
-std::vector<SizingRow> SizeAngles(const DesignState& s, const InputTexts& in);
+// message). With `purlin`, each size that runs is also checked to the current codes.
+std::vector<SizingRow> SizeAngles(const DesignState& s, const InputTexts& in,
+                                  const std::optional<PurlinInputs>& purlin = std::nullopt);
 
 // The passing row with the smallest A0, the earlier one on a tie; none when no row
 // passes.
 std::optional<std::size_t> LightestPassing(const std::vector<SizingRow>& rows);
+
+// Sized with the section: the failing items no angle size can mend (S1, S3, the bolt's
+// shear in S2) and what to change instead. They fail on every size alike, so that no
+// size passes for a reason the table cannot show; none when sizing without the section,
+// when every size faulted, or when nothing size-independent fails.
+std::optional<SizeIndependentFailure> NoSizeCanMend(const std::vector<SizingRow>& rows);
 
 }  // namespace kneebrace

@@ -38,6 +38,10 @@ constexpr const char* kPieceNames[4] = {
     "H钢截面的第4个数（翼缘厚度）",
 };
 
+// The separators people write between the four numbers instead of the lowercase x: the
+// multiplication sign, the asterisk, the capital X and their full-width forms.
+constexpr std::string_view kWrongSeparators[] = {"×", "*", "X", "＊", "Ｘ", "ｘ"};
+
 float ReadPiece(const DesignState& s, std::size_t index) {
     if (index >= s.sectionParts.size()) {
         throw CalculationFault(
@@ -45,7 +49,36 @@ float ReadPiece(const DesignState& s, std::size_t index) {
             std::string(kPieceNames[index]) +
                 "缺失：截面应写成 高x宽x第3个数x翼缘厚，用小写字母 x 分隔，共4个数。");
     }
-    return ParseStrict(s.sectionParts[index], kPieceNames[index]);
+    const std::string& piece = s.sectionParts[index];
+    try {
+        return ParseStrict(piece, kPieceNames[index]);
+    } catch (const CalculationFault& fault) {
+        // "500×200×6×12" is one piece that is no number; what the engineer needs to hear
+        // is how to separate the numbers, not that the whole is not one.
+        if (fault.kind() != FaultKind::TypeMismatch) throw;
+        for (const std::string_view wrong : kWrongSeparators) {
+            if (piece.find(wrong) == std::string::npos) continue;
+            throw CalculationFault(FaultKind::TypeMismatch,
+                                   "H钢截面的四个数要用小写字母 x 分隔，不能用“" +
+                                       std::string(wrong) +
+                                       "”：请写成 高x宽x第3个数x翼缘厚，如 500x200x6x12。");
+        }
+        throw;
+    }
+}
+
+// A negative gap, hole distance or extension has no physical meaning, and it is not
+// harmless: a negative K3 shortens the brace and so lowers its slenderness, a negative
+// E2 is an extension the end checks cannot see through. Raised as soon as the box is
+// stored, so the first negative box in reading order is the one named. -0 is not below
+// zero.
+void RejectNegative(float value, std::string_view what) {
+    if (value < 0) {
+        throw CalculationFault(FaultKind::NegativeDimension,
+                               std::string(what) + "=" + ToText(value) +
+                                   "mm 为负数：间隙、孔距K2、K3和伸出E2都不能小于 0，" +
+                                   FaultAdvice(what) + "。");
+    }
 }
 
 // A beam without depth, flange width or flange thickness has no flange force to
@@ -80,8 +113,11 @@ void ReadRunInputs(DesignState& s, const InputTexts& in) {
     RejectNonPositiveSection(s);
 
     s.gap = StoreSingle(ParseLoose(in.Text2, "檩条与H钢上翼板间隙"), "檩条与H钢上翼板间隙");
+    RejectNegative(s.gap, "檩条与H钢上翼板间隙");
     s.K2 = StoreSingle(ParseLoose(in.Text3, "孔距K2"), "孔距K2");
+    RejectNegative(s.K2, "孔距K2");
     s.K3 = StoreSingle(ParseLoose(in.Text4, "孔距K3"), "孔距K3");
+    RejectNegative(s.K3, "孔距K3");
 
     // Outside 0..90 degrees the brace length (at 90 and beyond) or the force (below 0)
     // turns negative and every check would pass; at 0 the force is unbounded.
@@ -111,7 +147,8 @@ void ReadRunInputs(DesignState& s, const InputTexts& in) {
     const double sum = static_cast<double>(s.gap) + s.H + s.K3 - s.flangeT - s.K2;
     if (BeyondSingleRange(sum)) {
         throw CalculationFault(FaultKind::Overflow,
-                               "角钢长度计算值（间隙+H+K3-翼缘厚-K2）过大，超出了单精度数的范围。");
+                               "角钢长度计算值（间隙+H+K3-翼缘厚-K2）过大，超出了可计算的范围：" +
+                                   FaultAdvice("角钢计算长度L0") + "。");
     }
     s.L0 = StoreSingle(Divide(sum, c, "角钢计算长度L0"), "角钢计算长度L0");
     s.L0 = RoundStored(s.L0, "0.0", "角钢计算长度L0");
@@ -123,6 +160,7 @@ void ReadRunInputs(DesignState& s, const InputTexts& in) {
     }
 
     s.E2 = StoreSingle(ParseLoose(in.Text9, "伸出E2"), "伸出E2");
+    RejectNegative(s.E2, "伸出E2");
 
     if (s.gradeCode == 1) {
         ApplyGradeQ235(s);

@@ -20,13 +20,21 @@ enum class FaultKind {
     NonPositiveNetArea,  // the bolt hole takes the whole angle section
     NegativeBoltDiameter,
     NonPositiveSection,  // beam depth, flange width or flange thickness <= 0
+    NegativeDimension,   // gap, K2, K3 or E2 below zero
 };
 
 // The kind's name as the test data and logs spell it ("Overflow", ...).
 std::string_view FaultKindName(FaultKind kind);
 
-// A short Chinese title for the kind, for the heading of the fault message.
+// A short Chinese title for the kind, for the heading of the fault message. It says what
+// is wrong in an engineer's words, whatever the arithmetic behind it.
 std::string_view FaultKindTitle(FaultKind kind);
+
+// What the user can do about a fault in `what`, ending without a full stop. For an input
+// box, what to type in it ("请输入以毫米计的孔距，如 50"); for an intermediate quantity,
+// the inputs it comes from ("请检查H钢截面、钢材和与腹板夹角"). `what` is the name the
+// run gives the box or quantity in its messages ("孔距K2", "轴力N").
+std::string FaultAdvice(std::string_view what);
 
 class CalculationFault : public std::runtime_error {
 public:

@@ -217,8 +217,9 @@ std::string FixedText(double x, int significant, std::string_view pattern) {
 }
 
 [[noreturn]] void ThrowOverflow(std::string_view what) {
-    throw CalculationFault(FaultKind::Overflow,
-                           std::string(what) + "的数值过大，超出了可计算的范围。");
+    throw CalculationFault(
+        FaultKind::Overflow,
+        std::string(what) + "的数值过大，超出了可计算的范围：" + FaultAdvice(what) + "。");
 }
 
 // Decimal mantissa digits and exponent, already checked for syntax, to a binary value.
@@ -434,9 +435,9 @@ double ParseLoose(std::string_view text, std::string_view what) {
 
 float ParseStrict(std::string_view text, std::string_view what) {
     auto mismatch = [&]() -> CalculationFault {
-        return CalculationFault(
-            FaultKind::TypeMismatch,
-            std::string(what) + "“" + QuoteForMessage(text) + "”不是有效的数字。");
+        return CalculationFault(FaultKind::TypeMismatch,
+                                std::string(what) + "“" + QuoteForMessage(text) + "”不是一个数：" +
+                                    FaultAdvice(what) + "。");
     };
     const std::string folded = FoldFullWidth(text);
     std::size_t first = 0, last = folded.size();
@@ -481,5 +482,31 @@ std::string FormatFixed(float x, std::string_view pattern) {
 }
 
 std::string FormatFixed(double x, std::string_view pattern) { return FixedText(x, 15, pattern); }
+
+double RoundFixed(double x, std::string_view pattern) {
+    const int decimals = PatternDecimals(pattern);
+    if (decimals <= 15) {
+        // x·10^d rounded half away from zero, then divided back: k / 10^d is correctly
+        // rounded, so it is the double nearest to the decimal FormatFixed writes. The
+        // scaled value is off by at most half a unit in its last place, so far enough from
+        // a tie its rounding is that of x itself; the margin also covers every x whose
+        // 15-digit form is a tie, which FormatFixed decides on that form.
+        double scale = 1;
+        for (int i = 0; i < decimals; ++i) scale *= 10;
+        const double y = std::fabs(x) * scale;
+        if (y < 1e15) {
+            const double whole = std::floor(y);
+            const double fraction = y - whole;  // exact below 2^52
+            if (std::fabs(fraction - 0.5) > 1e-9 + y * 1e-13) {
+                const double k = fraction > 0.5 ? whole + 1 : whole;
+                return k == 0 ? 0.0 : std::copysign(k / scale, x);
+            }
+        }
+    }
+    const std::string text = FormatFixed(x, pattern);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
 
 }  // namespace kneebrace

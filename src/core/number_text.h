@@ -52,4 +52,8 @@ std::string ToTextD(double x);
 std::string FormatFixed(float x, std::string_view pattern);
 std::string FormatFixed(double x, std::string_view pattern);
 
+// The number FormatFixed(x, pattern) shows, read back as the nearest double: the same
+// rounding, without the text in the common case where x is clearly away from a tie.
+double RoundFixed(double x, std::string_view pattern);
+
 }  // namespace kneebrace

@@ -127,6 +127,99 @@ TEST_P(SizeAnglesRows, EachRowIsThatOfARealPickAndCalculate) {
 INSTANTIATE_TEST_SUITE_P(InputSets, SizeAnglesRows, ::testing::ValuesIn(kInputSets),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// With the purlin's inputs, each row also holds that size's section as picking the size
+// and calculating gives it, passes only when the section passes too, and names the
+// largest of its fourteen utilisations; without them, no row has a section.
+TEST_P(SizeAnglesRows, WithThePurlinEachRowAlsoHoldsItsSection) {
+    const DesignState s = StateFor(GetParam());
+    const InputTexts in = TextsFor(GetParam());
+    const PurlinInputs purlin{2.5, 1};
+    const std::vector<SizingRow> without = SizeAngles(s, in);
+    const std::vector<SizingRow> rows = SizeAngles(s, in, purlin);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].designation);
+        EXPECT_FALSE(without[i].currentCodes.has_value());
+        ASSERT_EQ(rows[i].currentCodes.has_value(), !rows[i].fault.has_value());
+        if (!rows[i].currentCodes) continue;
+        const CodesUse& use = *rows[i].currentCodes;
+        DesignState real = s;
+        SelectAngle(real, rows[i].designation);
+        RunCalculation(real, in);
+        EXPECT_EQ(use.result.passes, CheckCurrentCodes(real, purlin).passes);
+        EXPECT_EQ(rows[i].passesAll, without[i].passesAll && FailingItems(use).empty());
+        for (const CheckUse& item : use.items) EXPECT_EQ(item.utilisation <= 1, item.passes);
+        double largest = 0;
+        for (const CheckUse& c : rows[i].checks) largest = std::max(largest, c.utilisation);
+        for (const CheckUse& c : use.items) largest = std::max(largest, c.utilisation);
+        EXPECT_EQ(use.largestUse, largest);
+        const std::size_t g = use.governing;
+        EXPECT_EQ(g < kCheckCount ? rows[i].checks[g].utilisation
+                                  : use.items[g - kCheckCount].utilisation,
+                  largest)
+            << RowCheckLabel(g);
+    }
+    // Passing the section too can only make the lightest passing size heavier.
+    if (const auto lightest = LightestPassing(rows)) {
+        EXPECT_GE(rows[*lightest].A0, without[*LightestPassing(without)].A0);
+    }
+}
+
+// The published example's inputs but the angle: 800x250x8x10 Q345, M12, E2 30.
+void PublishedExampleInputs(DesignState& s, InputTexts& in) {
+    ChooseGrade(s, 2);
+    in.Text1 = "800x250x8x10";
+    in.Text6 = "12";
+    in.Text9 = "30";
+}
+
+// S1, S3 and the bolt's shear read nothing of the angle: when they fail, no size passes,
+// and the sizing says what to change instead of the angle.
+TEST(NoSizeCanMend, NamesTheSizeIndependentItemsAndWhatToChange) {
+    struct Case {
+        std::function<void(DesignState&, InputTexts&)> setup;
+        PurlinInputs purlin;
+        const char* items;                // "" when some size can pass
+        std::vector<const char*> advice;  // pieces the advice must hold
+    };
+    const Case cases[] = {
+        // The 2 mm web takes 0.765 × 12 × 2 × 290 = 5324.4 N of 11066.5 N; 5 mm takes 13311.
+        {PublishedExampleInputs,
+         {2, 1},
+         "S1",
+         {"S1檩条腹板孔壁承压Ncp=5324.4N<Ns=11066.5N", "加厚檩条腹板（现为tp=2mm）或改用Q345檩条"}},
+        {PublishedExampleInputs, {2, 2}, "S1", {"加厚檩条腹板（现为tp=2mm）。"}},
+        {PublishedExampleInputs, {5, 1}, "", {}},
+        // M20 needs an end of 2 × 22 = 44 mm; E2 is 35.
+        {[](DesignState&, InputTexts& in) { in.Text6 = "20"; },
+         {2.5, 1},
+         "S3",
+         {"S3螺栓端距E2=35mm<2d0=44mm，请把伸出E2加大到不小于44mm"}},
+        // One side, M10: the reduced bolt takes 0.765 × π × 10² / 4 × 140 = 8411.6 N of
+        // 12162.2 N; a 6 mm web takes 13311.
+        {[](DesignState& s, InputTexts& in) { ChooseLayout(s, 2), in.Text6 = "10"; },
+         {6, 1},
+         "S2",
+         {"S2螺栓受剪Nvr=8411.6N<Ns=12162.2N，请改用直径更大的螺栓"}},
+    };
+    for (const Case& c : cases) {
+        DesignState s = StartupDesignState();
+        InputTexts in = StartupInputTexts();
+        c.setup(s, in);
+        SCOPED_TRACE(c.items);
+        const std::vector<SizingRow> rows = SizeAngles(s, in, c.purlin);
+        const auto mend = NoSizeCanMend(rows);
+        std::string items;
+        for (CodesItem item : mend ? mend->items : std::vector<CodesItem>{})
+            items.append(items.empty() ? "" : ",").append(CodesItemLabel(item));
+        EXPECT_EQ(items, c.items);
+        EXPECT_EQ(LightestPassing(rows).has_value(), !mend.has_value());
+        ASSERT_TRUE(c.advice.empty() || mend.has_value());
+        for (const char* piece : c.advice)
+            EXPECT_NE(mend->advice.find(piece), std::string::npos) << mend->advice;
+        EXPECT_FALSE(NoSizeCanMend(SizeAngles(s, in)).has_value()) << "without the section";
+    }
+}
+
 // The start-up report of L45X3 gives every demand and capacity of the first row.
 TEST(SizeAngles, FirstStartUpRowUsesTheReportsValues) {
     const std::vector<SizingRow> rows = SizeAngles(StartupDesignState(), StartupInputTexts());

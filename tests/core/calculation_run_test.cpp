@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "catalogue/angle_catalogue.h"
 #include "core/calculation_run.h"
@@ -292,6 +293,14 @@ const FaultCase kFaultCases[] = {
          EXPECT_EQ(a.B, -200.0f);
          EXPECT_EQ(a.flangeT, b.flangeT);
      }},
+    // K3 = -50 would have shortened L0 from 704.3 to 562.9 and passed. Stored, then
+    // refused: later boxes keep their old values.
+    {"negative K3", [](InputTexts& in) { in.Text4 = "-50"; }, FaultKind::NegativeDimension,
+     [](const DesignState& b, const DesignState& a) {
+         EXPECT_EQ(a.K3, -50.0f);
+         EXPECT_EQ(a.Ang, b.Ang);
+         EXPECT_EQ(a.L0, b.L0);
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, RunFaults, ::testing::ValuesIn(kFaultCases),
@@ -388,6 +397,83 @@ TEST(RunCalculation, OptionCodesOutsideOneAndTwoChangeNothing) {
     RunCalculation(s, in);
     EXPECT_EQ(s.f, 215.0f);
     EXPECT_EQ(s.coe, 0.5f);
+}
+
+// Gap, K2, K3, then E2: the first negative box is named, and a box that faults on its
+// own (too large) before its sign is tested keeps that fault. -0 is not below zero.
+TEST(RunCalculation, NegativeDimensionNamesTheFirstNegativeBoxInReadingOrder) {
+    struct Case {
+        std::function<void(InputTexts&)> edit;
+        const char* named;  // nullptr: the run completes
+        FaultKind kind = FaultKind::NegativeDimension;
+    };
+    const Case cases[] = {
+        {[](InputTexts& in) { in.Text2 = "-1", in.Text9 = "-5"; }, "檩条与H钢上翼板间隙=-1mm"},
+        {[](InputTexts& in) { in.Text3 = "-0.1", in.Text4 = "-50"; }, "孔距K2=-0.1mm"},
+        {[](InputTexts& in) { in.Text4 = "-50", in.Text5 = "0"; }, "孔距K3=-50mm"},
+        {[](InputTexts& in) { in.Text5 = "0", in.Text9 = "-5"; }, "与腹板夹角",
+         FaultKind::AngleOutOfRange},
+        {[](InputTexts& in) { in.Text2 = "-1e39"; }, "檩条与H钢上翼板间隙", FaultKind::Overflow},
+        {[](InputTexts& in) { in.Text9 = "－３"; }, "伸出E2=-3mm"},  // full-width minus
+        {[](InputTexts& in) { in.Text3 = "-0"; }, nullptr},
+        {[](InputTexts& in) { in.Text9 = "-1e-50"; }, nullptr},  // stores as -0
+        {[](InputTexts& in) { in.Text4 = "-"; }, nullptr},       // no digits: 0
+    };
+    for (const Case& c : cases) {
+        DesignState s = StartupDesignState();
+        InputTexts in = StartupInputTexts();
+        c.edit(in);
+        SCOPED_TRACE(in.Text2 + " " + in.Text3 + " " + in.Text4 + " " + in.Text5 + " " + in.Text9);
+        try {
+            RunCalculation(s, in);
+            EXPECT_EQ(c.named, nullptr) << "the run completed";
+        } catch (const CalculationFault& f) {
+            ASSERT_NE(c.named, nullptr) << f.what();
+            EXPECT_EQ(FaultKindName(f.kind()), FaultKindName(c.kind));
+            EXPECT_NE(std::string(f.what()).find(c.named), std::string::npos) << f.what();
+        }
+    }
+}
+
+// A message names the box and what to type in it, or the quantity that could not be
+// computed and the inputs it comes from; never the programmer's words.
+TEST(FaultMessages, NameTheBoxOrQuantityInAnEngineersWords) {
+    const std::pair<std::function<void(InputTexts&)>, std::vector<const char*>> cases[] = {
+        {[](InputTexts& in) { in.Text1 = "500X200X6X12"; }, {"用小写字母 x 分隔", "500x200x6x12"}},
+        {[](InputTexts& in) { in.Text1 = "500×200×6×12"; }, {"用小写字母 x 分隔，不能用“×”"}},
+        {[](InputTexts& in) { in.Text1 = "500*200*6*12"; }, {"用小写字母 x 分隔，不能用“*”"}},
+        {[](InputTexts& in) { in.Text1 = "500x200x6x12mm"; },
+         {"第4个数", "“12mm”", "500x200x6x12"}},
+        {[](InputTexts& in) { in.Text2 = "1e39"; },
+         {"檩条与H钢上翼板间隙", "请输入以毫米计的间隙"}},
+        // Accepted where typed, a gap of 1e20 only breaks the stability check's divisor.
+        {[](InputTexts& in) { in.Text2 = "1e20"; }, {"角钢稳定强度f2无法计算", "间隙", "L0过长"}},
+        {[](InputTexts& in) { in.Text5 = "1e-300"; }, {"轴力N无法计算", "与腹板夹角"}},
+        {[](InputTexts& in) { in.Text2 = "3e38", in.Text4 = "3e38"; },
+         {"间隙+H+K3-翼缘厚-K2", "孔距K2、K3"}},
+    };
+    constexpr const char* kProgrammersWords[] = {"类型不匹配", "数值溢出", "除数为零", "单精度数"};
+    for (const auto& [edit, pieces] : cases) {
+        DesignState s = StartupDesignState();
+        InputTexts in = StartupInputTexts();
+        edit(in);
+        try {
+            RunCalculation(s, in);
+            ADD_FAILURE() << "the run completed";
+        } catch (const CalculationFault& f) {
+            const std::string message = f.what();
+            for (const char* piece : pieces)
+                EXPECT_NE(message.find(piece), std::string::npos) << message;
+            for (const char* word : kProgrammersWords)
+                EXPECT_EQ(message.find(word), std::string::npos) << message;
+        }
+    }
+    for (int k = 0; k <= static_cast<int>(FaultKind::NegativeDimension); ++k) {
+        const std::string title(FaultKindTitle(static_cast<FaultKind>(k)));
+        EXPECT_NE(title, "计算错误");
+        for (const char* word : kProgrammersWords)
+            EXPECT_EQ(title.find(word), std::string::npos) << title;
+    }
 }
 
 }  // namespace

@@ -344,11 +344,11 @@ private slots:
                                        << "H钢截面的第4个数";
         QTest::newRow("capital X") << "Text1"
                                    << "500X200X6X12"
-                                   << "类型不匹配"
-                                   << "H钢截面的第1个数";
+                                   << "输入不是数字"
+                                   << "用小写字母 x 分隔";
         QTest::newRow("beyond single range") << "Text1"
                                              << "500x1e39x6x12"
-                                             << "数值溢出"
+                                             << "数值过大"
                                              << "H钢截面的第2个数";
         QTest::newRow("angle 0") << "Text5"
                                  << "0"

@@ -58,7 +58,7 @@ const Session kSessions[] = {
     {"by verdict, then cancel", "500x200x6x12", "45", "14", kVerdict, 1, 7, "cancel", false, ""},
     {"by size, down, then Esc", "500x200x6x12", "45", "14", 0, 2, 2, "esc", true, ""},
     {"closed from the title bar", "2000x300x10x20", "60", "24", -1, 0, 1, "close", false, ""},
-    {"unreadable designation", "abc", "45", "14", -1, 0, 0, "", false, "类型不匹配"},
+    {"unreadable designation", "abc", "45", "14", -1, 0, 0, "", false, "输入不是数字"},
     {"angle of 90 degrees", "500x200x6x12", "90", "14", -1, 0, 0, "", true, "夹角超出范围"},
 };
 
