@@ -508,14 +508,14 @@ void AddCalculateAndFaults(std::vector<Scenario>& all) {
     // clang-format off
     constexpr FaultRow faultRows[] = {
         {"Text1", "500x200x6",     "截面数据不全", "H钢截面的第4个数"},
-        {"Text1", "500X200X6X12",  "类型不匹配",   "H钢截面的第1个数"},
-        {"Text1", "500x2OO x6x12", "类型不匹配",   "H钢截面的第2个数"},
-        {"Text1", "500x1e39x6x12", "数值溢出",     "H钢截面的第2个数"},
+        {"Text1", "500X200X6X12",  "输入不是数字", "用小写字母 x 分隔"},
+        {"Text1", "500x2OO x6x12", "输入不是数字", "H钢截面的第2个数"},
+        {"Text1", "500x1e39x6x12", "数值过大",     "H钢截面的第2个数"},
         {"Text5", "0",             "夹角超出范围", "与腹板夹角"},
         {"Text5", "90",            "夹角超出范围", "与腹板夹角"},
         {"Text6", "-3",            "螺栓直径为负", "螺栓直径"},
         {"Text6", "-14",           "螺栓直径为负", "螺栓直径"},
-        {"Text3", "1e39",          "数值溢出",     "孔距K2"},
+        {"Text3", "1e39",          "数值过大",     "孔距K2"},
     };
     // clang-format on
     for (const FaultRow& row : faultRows)
