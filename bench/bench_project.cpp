@@ -68,7 +68,7 @@ void BM_CalculateProject50(benchmark::State& state) {
         faults = 0;
         for (const Member& m : p.members) {
             const MemberOutcome out = CalculateMember(m);
-            reportBytes += out.report().size();
+            reportBytes += out.report.size();
             faults += out.fault ? 1 : 0;
         }
         benchmark::DoNotOptimize(reportBytes);

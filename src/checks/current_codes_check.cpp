@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "checks/report_lines.h"
+#include "core/fault.h"
 #include "core/number_text.h"
 
 namespace kneebrace {
@@ -324,6 +325,23 @@ std::array<bool, 7> SevenVerdicts(const DesignState& s) {
     return {passes(s.slenderVerdict),   passes(s.localVerdict),     passes(s.strengthVerdict),
             passes(s.stabilityVerdict), passes(s.boltShearVerdict), passes(s.bearingVerdict),
             passes(s.endShearVerdict)};
+}
+
+PurlinInputs ReadPurlinInputs(std::string_view webText, std::int16_t steelCode) {
+    const auto refuse = [webText] {
+        throw CalculationFault(FaultKind::InvalidPurlinWeb,
+                               "檩条腹板厚 tp=“" + QuoteForMessage(webText) +
+                                   "”不是有效的厚度：请输入以毫米计的正数，如 2。");
+    };
+    float tp = 0;
+    try {
+        tp = ParseStrict(webText, "檩条腹板厚tp");
+    } catch (const CalculationFault&) {
+        refuse();
+    }
+    // A NaN is refused with the rest: the comparison is false for it.
+    if (!(tp > 0)) refuse();
+    return {tp, steelCode};
 }
 
 CurrentCodesResult CheckCurrentCodes(const DesignState& s, const PurlinInputs& purlin) {

@@ -24,6 +24,12 @@ struct PurlinInputs {
     std::int16_t steelCode = 1;  // purlin steel: 1 = Q235, 2 = Q345
 };
 
+// The purlin inputs as the window holds them: the web thickness box's text, read
+// strictly (a thickness the section would compute with must be what the user meant),
+// and the purlin steel. Empty, unreadable, zero, negative or beyond any number is an
+// InvalidPurlinWeb fault naming the box; nothing else is read or stored.
+PurlinInputs ReadPurlinInputs(std::string_view webText, std::int16_t steelCode);
+
 // The supplementary items S1 to S7, in report order; each one's place in the arrays of
 // CurrentCodesResult.
 enum class CodesItem : std::size_t {

@@ -18,6 +18,7 @@ std::string_view FaultKindName(FaultKind kind) {
         case FaultKind::NegativeBoltDiameter: return "NegativeBoltDiameter";
         case FaultKind::NonPositiveSection: return "NonPositiveSection";
         case FaultKind::NegativeDimension: return "NegativeDimension";
+        case FaultKind::InvalidPurlinWeb: return "InvalidPurlinWeb";
     }
     return "Unknown";
 }
@@ -36,6 +37,7 @@ std::string_view FaultKindTitle(FaultKind kind) {
         case FaultKind::NegativeBoltDiameter: return "螺栓直径为负";
         case FaultKind::NonPositiveSection: return "截面尺寸不为正";
         case FaultKind::NegativeDimension: return "尺寸为负";
+        case FaultKind::InvalidPurlinWeb: return "檩条腹板厚度无效";
     }
     return "计算错误";
 }

@@ -293,34 +293,6 @@ std::string FoldFullWidth(std::string_view text) {
     return out;
 }
 
-// The rejected text as a message can show it: at most 40 characters (a pasted page would
-// make the message box unreadable), control characters as visible escapes.
-std::string QuoteForMessage(std::string_view text) {
-    constexpr std::size_t kMaxCharacters = 40;
-    std::string out;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if ((c & 0xC0) == 0x80) {  // continuation byte of the character just started
-            out.push_back(text[i]);
-            continue;
-        }
-        if (characters == kMaxCharacters) {
-            out.append("…");
-            break;
-        }
-        ++characters;
-        if (c < 0x20 || c == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            out.append("\\x").push_back(kHex[c >> 4]);
-            out.push_back(kHex[c & 0xF]);
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
-
 // Reads exponent digits, saturating far beyond any representable magnitude. The limit
 // grows with the mantissa's length, so that a long run of zeros in the mantissa and a
 // large exponent of the other sign still cancel exactly.
@@ -380,6 +352,34 @@ double RadixInteger(std::string_view s, int radix, std::string_view what, std::s
 }
 
 }  // namespace
+
+// The rejected text as a message can show it: at most 40 characters (a pasted page would
+// make the message box unreadable), control characters as visible escapes.
+std::string QuoteForMessage(std::string_view text) {
+    constexpr std::size_t kMaxCharacters = 40;
+    std::string out;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) {  // continuation byte of the character just started
+            out.push_back(text[i]);
+            continue;
+        }
+        if (characters == kMaxCharacters) {
+            out.append("…");
+            break;
+        }
+        ++characters;
+        if (c < 0x20 || c == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out.append("\\x").push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 0xF]);
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
 
 LooseReading ReadLoose(std::string_view text, std::string_view what) {
     std::string s;

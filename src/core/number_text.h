@@ -35,6 +35,10 @@ LooseReading ReadLoose(std::string_view text, std::string_view what = "输入值
 // Overflow fault; `what` names the input in the message.
 float ParseStrict(std::string_view text, std::string_view what = "输入值");
 
+// The rejected text as a message can show it: at most 40 characters (a pasted page would
+// make the message box unreadable), control characters as visible escapes.
+std::string QuoteForMessage(std::string_view text);
+
 // General form of a single: at most 7 significant digits, no trailing zeros, plain
 // notation from 1E-04 up to below 1E+07, otherwise exponent notation ("1E+07").
 std::string ToText(float x);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "catalogue/angle_catalogue.h"
+#include "checks/current_codes_check.h"
 #include "core/fault.h"
 
 namespace kneebrace::window {
@@ -70,6 +71,19 @@ std::optional<std::size_t> AdoptSize(DesignState& s, std::string_view designatio
 
 std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in) {
     return Guarded([&] { RunCalculation(s, in); });
+}
+
+Calculated Calculate(DesignState& s, const InputTexts& in, const SupplementaryInputs& codes) {
+    Calculated out;
+    out.fault = Guarded([&] {
+        std::optional<PurlinInputs> purlin;
+        if (codes.on) purlin = ReadPurlinInputs(codes.webText, codes.steelCode);
+        RunCalculation(s, in);
+        out.reportBox = s.reportText;
+        if (purlin) out.reportBox += CurrentCodesText(s, CheckCurrentCodes(s, *purlin));
+    });
+    if (out.fault) out.reportBox.clear();
+    return out;
 }
 
 SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in) {

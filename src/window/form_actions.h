@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,24 @@ struct FaultMessage {
 // the message. No exception leaves this call: one crossing a toolkit's event loop
 // would end the program with the user's inputs lost.
 std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in);
+
+// The purlin and the supplementary section to the current codes as the window holds
+// them: the check box Check2, the web thickness box Text10 and the purlin steel options.
+struct SupplementaryInputs {
+    bool on = true;              // Check2 ticked: the section follows the seven
+    std::string webText = "2";   // Text10 as typed, mm
+    std::int16_t steelCode = 1;  // 1 = Q235 (Option5), 2 = Q345 (Option6)
+};
+
+// The Calculate button with the section. While the section is on, the web thickness is
+// read strictly before anything else, so an unusable one leaves the record and the
+// report box as they were. On success `reportBox` is what the report box shows: the
+// seven, then the section when it is on. Like Calculate, no exception leaves this call.
+struct Calculated {
+    std::optional<FaultMessage> fault;
+    std::string reportBox;
+};
+Calculated Calculate(DesignState& s, const InputTexts& in, const SupplementaryInputs& codes);
 
 // The sizing button: every catalogue size run against the boxes' texts, or, when a
 // fault does not depend on the size, the message Calculate would show instead of the

@@ -18,8 +18,11 @@ MemberInputs PrepareMember(const Member& m) {
 
 MemberOutcome CalculateMember(const Member& m) {
     MemberInputs in = PrepareMember(m);
-    MemberOutcome out{std::move(in.state), std::nullopt, {}};
-    out.fault = Calculate(out.state, in.texts);
+    MemberOutcome out{std::move(in.state), std::nullopt, {}, {}};
+    Calculated run =
+        Calculate(out.state, in.texts, {m.supplementary, m.purlinWebText, m.purlinSteelCode});
+    out.fault = std::move(run.fault);
+    out.report = std::move(run.reportBox);
     if (!out.fault) out.failingChecks = FailingChecks(out.state);
     return out;
 }

@@ -26,9 +26,9 @@ struct MemberOutcome {
     DesignState state;                  // the record after the run
     std::optional<FaultMessage> fault;  // set when the run was abandoned
     std::vector<int> failingChecks;     // the numbers (1 to 7) of the checks that fail
-
-    // The report, as the report box would show it; empty after a fault.
-    const std::string& report() const { return state.reportText; }
+    // The report as the report box would show it: the seven, then the supplementary
+    // section when the member has it on; empty after a fault.
+    std::string report;
 };
 
 // Runs the member; no exception leaves this call.

@@ -124,4 +124,38 @@ TEST(FormActions, OpeningTheSizingGivesTheTableOrCalculatesFault) {
     }
 }
 
+// With the section on, the web thickness is read strictly and first: anything but a
+// positive number is refused naming the box, before the run stores anything. Off, the box
+// is not read at all and the report box shows the seven alone.
+TEST(FormActions, CalculateWithTheSectionReadsTheWebFirst) {
+    struct Row {
+        const char* web;
+        bool on;
+        bool refused;
+    };
+    const Row rows[] = {
+        {"2", true, false},   {" 2.5 ", true, false}, {"", true, true},   {"abc", true, true},
+        {"2mm", true, true},  {"0", true, true},      {"-0", true, true}, {"-1.5", true, true},
+        {"1e39", true, true}, {"abc", false, false},
+    };
+    for (const Row& r : rows) {
+        DesignState s = LoadForm();
+        s.reportText = "earlier report";
+        const Calculated out = Calculate(s, StartupInputTexts(), {r.on, r.web, 1});
+        if (r.refused) {
+            ASSERT_TRUE(out.fault.has_value()) << r.web;
+            EXPECT_EQ(out.fault->title, "檩条腹板厚度无效") << r.web;
+            EXPECT_NE(out.fault->text.find("檩条腹板厚 tp="), std::string::npos) << r.web;
+            EXPECT_EQ(s.reportText, "earlier report") << r.web;
+            EXPECT_EQ(s.L0, LoadForm().L0) << r.web;  // nothing stored
+            EXPECT_EQ(out.reportBox, "") << r.web;
+            continue;
+        }
+        ASSERT_FALSE(out.fault.has_value()) << r.web << ": " << out.fault->text;
+        ASSERT_EQ(out.reportBox.compare(0, s.reportText.size(), s.reportText), 0) << r.web;
+        const std::string section = out.reportBox.substr(s.reportText.size());
+        EXPECT_EQ(section.find("补充验算（现行规范）") != std::string::npos, r.on) << r.web;
+    }
+}
+
 }  // namespace
