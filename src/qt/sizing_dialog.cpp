@@ -208,7 +208,7 @@ SizingDialog::SizingDialog(SizingView view, QWidget* parent) : QDialog(parent) {
         // the grid line beside it.
         SizingRoom{2 * cellMargin + 1, 2 * headerMargin + kHeaderAir,
                    header->sizeHint().height() / 2 + 2 * headerMargin});
-    SizeColumns();
+    SizeColumns({});
     // Every column in full: the table is never narrower than its columns.
     int columns = 0;
     for (int width : state.ColumnWidths()) columns += width;
@@ -262,21 +262,23 @@ void SizingDialog::showEvent(QShowEvent* event) {
     ShowSelection(true);
 }
 
-void SizingDialog::SizeColumns() {
+void SizingDialog::SizeColumns(const std::array<int, kSizingColumnCount>& before) {
     const std::array<int, kSizingColumnCount> widths = model_->state().ColumnWidths();
     for (std::size_t c = 0; c < kSizingColumnCount; ++c)
-        table_->horizontalHeader()->resizeSection(static_cast<int>(c), widths[c]);
+        if (widths[c] != before[c])
+            table_->horizontalHeader()->resizeSection(static_cast<int>(c), widths[c]);
 }
 
 void SizingDialog::SortBy(int column) {
     if (column < 0) return;
     SizingTable& state = model_->state();
+    const std::array<int, kSizingColumnCount> widths = state.ColumnWidths();
     state.ClickHeader(static_cast<std::size_t>(column));
     // Qt's header draws ▼ for its ascending order; the state's arrow is drawn as it says.
     const SizingArrow arrow = state.ArrowOn(static_cast<std::size_t>(column));
     table_->horizontalHeader()->setSortIndicator(
         column, arrow == SizingArrow::Up ? Qt::DescendingOrder : Qt::AscendingOrder);
-    SizeColumns();
+    SizeColumns(widths);
     model_->Reordered();
     if (const std::optional<std::size_t> at = state.selected()) {
         table_->setCurrentIndex(model_->index(static_cast<int>(*at), 0));

@@ -4,6 +4,7 @@
 // which row the user adopted.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include <QDialog>
@@ -35,7 +36,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void SizeColumns();
+    // The columns whose width differs from `before`: a width the user dragged stays
+    // unless the sort arrow comes or goes.
+    void SizeColumns(const std::array<int, kSizingColumnCount>& before);
     void SortBy(int column);
     void SelectedRowChanged(int now, int before);
     void ShowSelection(bool centre);

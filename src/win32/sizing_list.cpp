@@ -125,7 +125,7 @@ void SizingList::ApplyFonts(HFONT font, HFONT bold, UINT dpi) {
         SizingRoom{ScaleFor(kCellRoom, dpi_), ScaleFor(kHeaderRoom, dpi_),
                    ScaleFor(kArrowRoom, dpi_)});
     ReleaseDC(list_, dc);
-    SizeColumns();
+    SizeColumns({});
     RECT row{};
     row.left = LVIR_BOUNDS;
     rowHeight_ = line + ScaleFor(4, dpi_);
@@ -144,10 +144,11 @@ SIZE SizingList::PreferredSize() const {
     return SIZE{width, headerPlace.cy + static_cast<int>(kSizingRowsShown) * rowHeight_ + 2 * edge};
 }
 
-void SizingList::SizeColumns() const {
+void SizingList::SizeColumns(const std::array<int, kSizingColumnCount>& before) const {
     const std::array<int, kSizingColumnCount> widths = state_.ColumnWidths();
     for (std::size_t c = 0; c < kSizingColumnCount; ++c)
-        SendMessageW(list_, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
+        if (widths[c] != before[c])
+            SendMessageW(list_, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
 }
 
 void SizingList::DrawArrows() const {
@@ -166,8 +167,9 @@ void SizingList::DrawArrows() const {
 
 void SizingList::SortBy(int column) {
     if (column < 0) return;
+    const std::array<int, kSizingColumnCount> widths = state_.ColumnWidths();
     state_.ClickHeader(static_cast<std::size_t>(column));
-    SizeColumns();  // the arrow's room moves with the arrow
+    SizeColumns(widths);  // the arrow's room moves with the arrow
     DrawArrows();
     ShowSelection(false);
     InvalidateRect(list_, nullptr, FALSE);

@@ -46,7 +46,9 @@ public:
 private:
     void CreateHeaderTips(HWND dialog);
     void UpdateHeaderTips() const;
-    void SizeColumns() const;
+    // The columns whose width differs from `before`: a width the user dragged stays
+    // unless the sort arrow comes or goes.
+    void SizeColumns(const std::array<int, kSizingColumnCount>& before) const;
     void DrawArrows() const;
     void SortBy(int column);
     void Select(int position) const;
