@@ -1,28 +1,24 @@
 // How quickly the window answers: the time from main() to the first complete paint of
 // the window, the time from a Calculate click until the new report has been painted,
-// the time from a click on the sizing button until its dialog has been painted, and
-// the peak memory of the process. Run offscreen (./dev bench sets it) or on a display.
+// and the peak memory of the process (the sizing dialog's figures are
+// bench_sizing_dialog's). Run offscreen (./dev bench sets it) or on a display.
 //
-//   bench_window                 all three figures
+//   bench_window                 all the figures
 //   bench_window --first-paint   quit once the window is painted (for hyperfine, which
 //                                then times the whole process including loading Qt)
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <functional>
-#include <utility>
 #include <vector>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "qt/form15.h"
 #include "qt/look.h"
-#include "qt/sizing_dialog.h"
 
 #if defined(_WIN32)
 #include <psapi.h>
@@ -59,57 +55,6 @@ protected:
 };
 
 double Milliseconds(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
-
-// Calls `painted` once, after the first paint pass of a sizing dialog: the first timer
-// after the dialog's own paint event runs once all its children are painted too.
-class DialogPaintSpy : public QObject {
-public:
-    explicit DialogPaintSpy(std::function<void(QDialog&)> painted) : painted_(std::move(painted)) {}
-    bool armed = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!armed || event->type() != QEvent::Paint) return false;
-        auto* dialog = qobject_cast<kneebrace::SizingDialog*>(watched);
-        if (!dialog) return false;
-        armed = false;
-        QTimer::singleShot(0, dialog, [this, dialog] { painted_(*dialog); });
-        return false;
-    }
-
-private:
-    std::function<void(QDialog&)> painted_;
-};
-
-// Click on the sizing button until its dialog is painted, `count` times; each dialog is
-// closed again as soon as it has been painted. Empty when a dialog never appeared.
-std::vector<double> SizingOpenTimes(kneebrace::Form15& window, int count) {
-    auto* sizing = window.findChild<QToolButton*>(QStringLiteral("Command2"));
-    std::vector<double> times;
-    QElapsedTimer t;
-    DialogPaintSpy spy([&](QDialog& dialog) {
-        times.push_back(Milliseconds(t));
-        dialog.reject();
-    });
-    qApp->installEventFilter(&spy);
-    QTimer watchdog;  // a dialog that is never painted is closed, and the figures dropped
-    watchdog.setSingleShot(true);
-    bool lost = false;
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
-        lost = true;
-        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) open->reject();
-    });
-    for (int i = 0; i < count && !lost; ++i) {
-        spy.armed = true;
-        watchdog.start(5000);
-        t.start();
-        QTest::mouseClick(sizing, Qt::LeftButton);  // returns once the dialog has closed
-    }
-    qApp->removeEventFilter(&spy);
-    if (lost || times.size() != static_cast<std::size_t>(count)) times.clear();
-    std::sort(times.begin(), times.end());
-    return times;
-}
 
 }  // namespace
 
@@ -170,18 +115,7 @@ int main(int argc, char* argv[]) {
     std::printf("  of which the click handler:      median %.3f ms, 95%% %.3f ms\n",
                 handlers[kClicks / 2], handlers[kClicks * 95 / 100]);
 
-    constexpr int kOpenings = 30;
-    const std::vector<double> openings = SizingOpenTimes(window, kOpenings);
-    if (openings.empty()) {
-        std::fprintf(stderr, "the sizing dialog was not painted: no figures for it\n");
-    } else {
-        std::printf(
-            "sizing click to dialog painted:    median %.3f ms, 95%% %.3f ms, max %.3f ms "
-            "over %d openings\n",
-            openings[kOpenings / 2], openings[kOpenings * 95 / 100], openings.back(), kOpenings);
-    }
-
     std::printf("peak memory (resident):           %8.1f MB   goal 60 MB\n", PeakMegabytes());
     if (fault) std::fprintf(stderr, "the report was not shown: the figures are not valid\n");
-    return fault || openings.empty() ? 1 : 0;
+    return fault;
 }

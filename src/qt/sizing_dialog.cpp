@@ -1,21 +1,24 @@
 #include "qt/sizing_dialog.h"
 
-#include <string_view>
+#include <array>
 #include <utility>
 #include <vector>
 
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include "qt/look.h"
 
@@ -23,81 +26,75 @@ namespace kneebrace {
 
 namespace {
 
-const QColor kFailingText(255, 0, 0);
-const QColor kLightestBackground(204, 255, 204);
-const QColor kSelectedBackground(190, 215, 245);
-constexpr int kRowsShown = 18;
+// Beside a header's text, besides the style's margins: the headers are what the eye
+// reads first.
+constexpr int kHeaderAir = 20;
 
-// The selection would otherwise paint over what the table is for: red figures turn
-// white and the lightest row's green vanishes. A selected cell keeps its own text colour
-// on a pale blue, or on its own background a shade darker.
-class KeepColoursWhenSelected : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+QColor ToQColor(const SizingColour& c) { return QColor(c.red, c.green, c.blue); }
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const QVariant background = index.data(Qt::BackgroundRole);
-        option->palette.setColor(QPalette::Highlight, background.isValid()
-                                                          ? background.value<QColor>().darker(115)
-                                                          : kSelectedBackground);
-        option->palette.setColor(QPalette::HighlightedText, option->palette.color(QPalette::Text));
+// A text's width as the sum of its characters' advances. The table's texts (figures,
+// Latin letters, Han characters) need no shaping and the Song faces kern none of them,
+// so the sum is the width a text layout gives; laying out each of the 583 texts would
+// take longer than painting the table.
+int Advance(const QFontMetricsF& metrics, const QString& text) {
+    qreal width = 0;
+    for (const QChar c : text) width += metrics.horizontalAdvance(c);
+    return qCeil(width);
+}
+
+Qt::Alignment ToQtAlignment(SizingAlignment a) {
+    switch (a) {
+        case SizingAlignment::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+        case SizingAlignment::Centre: return Qt::AlignCenter;
+        case SizingAlignment::Right: break;
     }
-};
+    return Qt::AlignRight | Qt::AlignVCenter;
+}
 
 }  // namespace
 
-// The view's rows in the order the last header click asked for. Qt would sort the cell
-// texts ("9.5%" after "10.2%"); a click here orders by the view's own numeric keys.
+// The table's state as Qt's model: the rows in the state's order, their texts made
+// Qt's once.
 class SizingTableModel : public QAbstractTableModel {
 public:
     SizingTableModel(SizingView view, QObject* parent)
-        : QAbstractTableModel(parent), view_(std::move(view)) {
-        order_ = SortedSizingRows(view_, kSizingColumnCount, false);  // catalogue order
+        : QAbstractTableModel(parent), state_(std::move(view)) {
+        texts_.reserve(state_.view().rows.size());
+        for (const SizingViewRow& row : state_.view().rows) {
+            std::array<QString, kSizingColumnCount> texts;
+            for (std::size_t c = 0; c < kSizingColumnCount; ++c)
+                texts[c] = FromUtf8(row.cells[c].text);
+            texts_.push_back(std::move(texts));
+        }
     }
 
-    const SizingView& view() const { return view_; }
-    std::size_t ViewRow(int tableRow) const {
-        return order_.at(static_cast<std::size_t>(tableRow));
+    SizingTable& state() { return state_; }
+    const SizingTable& state() const { return state_; }
+
+    const QString& TextAt(const QModelIndex& index) const {
+        return texts_[state_.ViewRowAt(static_cast<std::size_t>(index.row()))]
+                     [static_cast<std::size_t>(index.column())];
     }
-    int TableRow(std::size_t viewRow) const {
-        for (std::size_t i = 0; i < order_.size(); ++i)
-            if (order_[i] == viewRow) return static_cast<int>(i);
-        return -1;
+
+    // The rows took their new places: every cell may show another size now.
+    void Reordered() {
+        emit dataChanged(index(0, 0), index(rowCount({}) - 1, columnCount({}) - 1),
+                         {Qt::DisplayRole});
     }
 
     int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(order_.size());
+        return parent.isValid() ? 0 : static_cast<int>(state_.size());
     }
     int columnCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : static_cast<int>(kSizingColumnCount);
     }
 
+    // The texts for typing a size's first letters and for accessibility; the cells
+    // themselves are drawn by SizingCellDelegate from the state.
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid()) return {};
-        const SizingViewRow& row = view_.rows[ViewRow(index.row())];
-        const SizingCell& cell = row.cells[static_cast<std::size_t>(index.column())];
-        const bool lightest = view_.lightest == ViewRow(index.row());
-        switch (role) {
-            case Qt::DisplayRole: return FromUtf8(cell.text);
-            case Qt::ForegroundRole: return cell.failing ? QVariant(kFailingText) : QVariant();
-            case Qt::BackgroundRole: return lightest ? QVariant(kLightestBackground) : QVariant();
-            case Qt::FontRole: {
-                if (!lightest) return {};
-                QFont bold;
-                bold.setBold(true);
-                return bold;
-            }
-            case Qt::TextAlignmentRole: {
-                // Figures line up on the right; the size and the verdict are words.
-                if (index.column() == 0) return int(Qt::AlignLeft | Qt::AlignVCenter);
-                if (index.column() == static_cast<int>(kSizingConclusionColumn))
-                    return int(Qt::AlignCenter);
-                return int(Qt::AlignRight | Qt::AlignVCenter);
-            }
-            default: return {};
-        }
+        if (role == Qt::DisplayRole) return TextAt(index);
+        return {};
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -105,58 +102,77 @@ public:
             section >= static_cast<int>(kSizingColumnCount))
             return {};
         const auto column = static_cast<std::size_t>(section);
-        switch (role) {
-            case Qt::DisplayRole: return FromUtf8(view_.headers[column]);
-            case Qt::ToolTipRole: return FromUtf8(view_.headerTips[column]);
-            // A first click on a column puts its smallest figure at the top.
-            case Qt::InitialSortOrderRole: return int(Qt::AscendingOrder);
-            default: return {};
-        }
-    }
-
-    void sort(int column, Qt::SortOrder order) override {
-        // -1 (no column) is the catalogue's order, as the dialog opens.
-        const std::size_t by = column < 0 ? kSizingColumnCount : static_cast<std::size_t>(column);
-        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        const std::vector<std::size_t> before = order_;
-        order_ = SortedSizingRows(view_, by, order == Qt::DescendingOrder);
-        // The current row and the selection follow their sizes to the new places.
-        const QModelIndexList from = persistentIndexList();
-        QModelIndexList to;
-        to.reserve(from.size());
-        for (const QModelIndex& index : from)
-            to.append(this->index(TableRow(before[static_cast<std::size_t>(index.row())]),
-                                  index.column()));
-        changePersistentIndexList(from, to);
-        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        if (role == Qt::DisplayRole) return FromUtf8(state_.view().headers[column]);
+        if (role == Qt::ToolTipRole) return FromUtf8(state_.view().headerTips[column]);
+        return {};
     }
 
 private:
-    SizingView view_;
-    std::vector<std::size_t> order_;  // table row -> view row
+    SizingTable state_;
+    std::vector<std::array<QString, kSizingColumnCount>> texts_;  // by view row
 };
+
+namespace {
+
+// Each cell on the ground and in the colour and weight the state gives it, its text
+// aligned in one line. The style's own item painting would lay every text out for
+// eliding and wrapping, and paint the selection in the system's highlight.
+class SizingCellDelegate : public QStyledItemDelegate {
+public:
+    SizingCellDelegate(const SizingTableModel& model, const QFont& font, int margin,
+                       QObject* parent)
+        : QStyledItemDelegate(parent), model_(model), regular_(font), bold_(font), margin_(margin) {
+        bold_.setBold(true);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const auto position = static_cast<std::size_t>(index.row());
+        const auto column = static_cast<std::size_t>(index.column());
+        const SizingCellLook look = model_.state().LookOf(position, column);
+        painter->save();
+        painter->fillRect(option.rect, look.ground ? ToQColor(*look.ground)
+                                                   : option.palette.color(QPalette::Base));
+        painter->setPen(look.text ? ToQColor(*look.text) : option.palette.color(QPalette::Text));
+        painter->setFont(look.bold ? bold_ : regular_);
+        painter->drawText(option.rect.adjusted(margin_, 0, -margin_, 0),
+                          int(ToQtAlignment(SizingColumnAlignment(column))) | Qt::TextSingleLine,
+                          model_.TextAt(index));
+        painter->restore();
+    }
+
+private:
+    const SizingTableModel& model_;
+    QFont regular_;
+    QFont bold_;
+    int margin_;  // beside the text, in each cell
+};
+
+}  // namespace
 
 SizingDialog::SizingDialog(SizingView view, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SizingDialog"));
     setWindowTitle(FromUtf8(kSizingTitle));
     setModal(true);
     model_ = new SizingTableModel(std::move(view), this);
-    const SizingView& v = model_->view();
+    const SizingTable& state = model_->state();
 
-    inputs_ = new QLabel(FromUtf8(v.inputsLine), this);
+    inputs_ = new QLabel(FromUtf8(state.view().inputsLine), this);
     inputs_->setObjectName(QStringLiteral("sizingInputs"));
     inputs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    message_ = new QLabel(FromUtf8(v.message), this);
+    message_ = new QLabel(FromUtf8(state.view().message), this);
     message_->setObjectName(QStringLiteral("sizingMessage"));
-    if (!v.lightest) {
+    if (const std::optional<SizingColour> colour = state.MessageColour()) {
         QPalette palette = message_->palette();
-        palette.setColor(QPalette::WindowText, kFailingText);
+        palette.setColor(QPalette::WindowText, ToQColor(*colour));
         message_->setPalette(palette);
     }
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("sizingTable"));
-    table_->setItemDelegate(new KeepColoursWhenSelected(table_));
+    const int cellMargin =
+        table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1;
+    table_->setItemDelegate(new SizingCellDelegate(*model_, table_->font(), cellMargin, table_));
     table_->setModel(model_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -165,24 +181,47 @@ SizingDialog::SizingDialog(SizingView view, QWidget* parent) : QDialog(parent) {
     table_->setTabKeyNavigation(false);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kSizingRowRoom);
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
+    header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);  // opens in catalogue order
-    table_->setSortingEnabled(true);
-    table_->resizeColumnsToContents();
+
+    // The columns are measured once, from the texts; the style's own sizing would lay
+    // out every cell.
+    const int headerMargin = table_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QFont bold = [this] {
+        QFont f = font();
+        f.setBold(true);
+        return f;
+    }();
+    const QFontMetricsF regularMetrics(font());
+    const QFontMetricsF boldMetrics(bold);
+    model_->state().MeasureColumns(
+        [&](const std::string& text, bool isBold) {
+            return Advance(isBold ? boldMetrics : regularMetrics, FromUtf8(text));
+        },
+        // The style draws a header's text and its sort arrow inside its margins, the
+        // arrow half the header's height wide; a cell's text inside the cell's margins,
+        // the grid line beside it.
+        SizingRoom{2 * cellMargin + 1, 2 * headerMargin + kHeaderAir,
+                   header->sizeHint().height() / 2 + 2 * headerMargin});
+    SizeColumns({});
     // Every column in full: the table is never narrower than its columns.
-    const int tableWidth = header->length() + table_->verticalScrollBar()->sizeHint().width() +
-                           2 * table_->frameWidth();
-    table_->setMinimumWidth(tableWidth);
+    int columns = 0;
+    for (int width : state.ColumnWidths()) columns += width;
+    table_->setMinimumWidth(columns + table_->verticalScrollBar()->sizeHint().width() +
+                            2 * table_->frameWidth());
     table_->setMinimumHeight(header->sizeHint().height() +
-                             kRowsShown * table_->verticalHeader()->defaultSectionSize() +
+                             static_cast<int>(kSizingRowsShown) *
+                                 table_->verticalHeader()->defaultSectionSize() +
                              2 * table_->frameWidth());
 
     adopt_ = new QPushButton(FromUtf8(kSizingAdoptCaption), this);
     adopt_->setObjectName(QStringLiteral("sizingAdopt"));
-    adopt_->setDefault(true);  // Enter in the table adopts the current row
+    adopt_->setDefault(true);  // Enter in the table adopts the selected row
     cancel_ = new QPushButton(FromUtf8(kSizingCancelCaption), this);
     cancel_->setObjectName(QStringLiteral("sizingCancel"));
 
@@ -196,31 +235,80 @@ SizingDialog::SizingDialog(SizingView view, QWidget* parent) : QDialog(parent) {
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
 
-    connect(table_, &QTableView::doubleClicked, this, &SizingDialog::AdoptRow);
-    connect(adopt_, &QPushButton::clicked, this, [this] { AdoptRow(table_->currentIndex()); });
+    if (const std::optional<std::size_t> start = state.selected())
+        table_->setCurrentIndex(model_->index(static_cast<int>(*start), 0));
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& now, const QModelIndex& before) {
+                SelectedRowChanged(now.row(), before.row());
+            });
+    connect(header, &QHeaderView::sectionClicked, this, &SizingDialog::SortBy);
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!index.isValid()) return;
+        SelectedRowChanged(index.row(), -1);
+        Adopt();
+    });
+    connect(adopt_, &QPushButton::clicked, this, &SizingDialog::Adopt);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-    // The lightest passing size is where the user starts; without one, the first row,
-    // so that the arrows have somewhere to start from.
-    const int start = v.lightest ? model_->TableRow(*v.lightest) : 0;
-    table_->setCurrentIndex(model_->index(start, 0));
     table_->setFocus();
 }
 
-std::size_t SizingDialog::ViewRowAt(int tableRow) const { return model_->ViewRow(tableRow); }
+const SizingTable& SizingDialog::table() const { return model_->state(); }
 
 void SizingDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Only once the table has its height is there a middle to scroll the row to.
     if (shownOnce_) return;
     shownOnce_ = true;
-    table_->scrollTo(table_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    ShowSelection(true);
 }
 
-void SizingDialog::AdoptRow(const QModelIndex& index) {
-    if (!index.isValid()) return;
-    adopted_ = model_->view().rows[model_->ViewRow(index.row())].designation;
-    accept();
+void SizingDialog::SizeColumns(const std::array<int, kSizingColumnCount>& before) {
+    const std::array<int, kSizingColumnCount> widths = model_->state().ColumnWidths();
+    for (std::size_t c = 0; c < kSizingColumnCount; ++c)
+        if (widths[c] != before[c])
+            table_->horizontalHeader()->resizeSection(static_cast<int>(c), widths[c]);
+}
+
+void SizingDialog::SortBy(int column) {
+    if (column < 0) return;
+    SizingTable& state = model_->state();
+    const std::array<int, kSizingColumnCount> widths = state.ColumnWidths();
+    state.ClickHeader(static_cast<std::size_t>(column));
+    // Qt's header draws ▼ for its ascending order; the state's arrow is drawn as it says.
+    const SizingArrow arrow = state.ArrowOn(static_cast<std::size_t>(column));
+    table_->horizontalHeader()->setSortIndicator(
+        column, arrow == SizingArrow::Up ? Qt::DescendingOrder : Qt::AscendingOrder);
+    SizeColumns(widths);
+    model_->Reordered();
+    if (const std::optional<std::size_t> at = state.selected()) {
+        table_->setCurrentIndex(model_->index(static_cast<int>(*at), 0));
+        ShowSelection(false);
+    }
+}
+
+void SizingDialog::SelectedRowChanged(int now, int before) {
+    if (now < 0) return;
+    model_->state().Select(static_cast<std::size_t>(now));
+    // The rows' grounds follow the selection.
+    for (int row : {before, now}) {
+        if (row < 0) continue;
+        table_->viewport()->update(0, table_->rowViewportPosition(row), table_->viewport()->width(),
+                                   table_->rowHeight(row));
+    }
+}
+
+void SizingDialog::ShowSelection(bool centre) {
+    const int rowHeight = table_->verticalHeader()->defaultSectionSize();
+    const int perPage = rowHeight > 0 ? table_->viewport()->height() / rowHeight : 0;
+    const int top = std::max(0, table_->rowAt(0));
+    const std::size_t first = model_->state().FirstRowShown(
+        static_cast<std::size_t>(top), static_cast<std::size_t>(perPage), centre);
+    table_->scrollTo(model_->index(static_cast<int>(first), 0), QAbstractItemView::PositionAtTop);
+}
+
+void SizingDialog::Adopt() {
+    adopted_ = model_->state().SelectedDesignation();
+    if (!adopted_.empty()) accept();
 }
 
 }  // namespace kneebrace

@@ -1,9 +1,10 @@
 // The angle sizing dialog: every catalogue size against the window's inputs, one row
-// each, the lightest passing size marked and selected. It only shows the content the
-// window's shared code built and tells the window which row the user adopted.
+// each, the lightest passing size marked and selected. It draws the table's state the
+// window's shared code keeps (order, selection, colours, widths) and tells the window
+// which row the user adopted.
 #pragma once
 
-#include <cstddef>
+#include <array>
 #include <string>
 
 #include <QDialog>
@@ -11,7 +12,6 @@
 #include "window/sizing_view.h"
 
 class QLabel;
-class QModelIndex;
 class QPushButton;
 class QTableView;
 
@@ -29,16 +29,22 @@ public:
     // dialog is open and after 取消.
     const std::string& adopted() const { return adopted_; }
 
-    // The view's row shown at the table's row `tableRow` in the current sort order.
-    std::size_t ViewRowAt(int tableRow) const;
+    // What the table shows: its order, selection and colours.
+    const SizingTable& table() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void AdoptRow(const QModelIndex& index);
+    // The columns whose width differs from `before`: a width the user dragged stays
+    // unless the sort arrow comes or goes.
+    void SizeColumns(const std::array<int, kSizingColumnCount>& before);
+    void SortBy(int column);
+    void SelectedRowChanged(int now, int before);
+    void ShowSelection(bool centre);
+    void Adopt();
 
-    SizingTableModel* model_ = nullptr;
+    SizingTableModel* model_ = nullptr;  // holds the table's state
     QLabel* inputs_ = nullptr;
     QLabel* message_ = nullptr;
     QTableView* table_ = nullptr;

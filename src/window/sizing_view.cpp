@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "core/fault.h"
 #include "core/number_text.h"
@@ -81,6 +82,23 @@ SizingViewRow MakeRow(const SizingRow& r, std::size_t position) {
     return row;
 }
 
+// The rows' display order after a click on `column`'s header: by its sort key, smaller
+// first unless `descending`, equal keys in catalogue order, fault rows always last.
+std::vector<std::size_t> SortedRows(const SizingView& view, std::size_t column, bool descending) {
+    std::vector<std::size_t> order(view.rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    if (column >= kSizingColumnCount) return order;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const SizingViewRow& ra = view.rows[a];
+        const SizingViewRow& rb = view.rows[b];
+        if (ra.fault != rb.fault) return rb.fault;  // the faultless row first
+        const double ka = ra.cells[column].sortKey;
+        const double kb = rb.cells[column].sortKey;
+        return descending ? kb < ka : ka < kb;
+    });
+    return order;
+}
+
 }  // namespace
 
 std::string SizingInputsLine(const DesignState& s, const InputTexts& in) {
@@ -126,20 +144,100 @@ SizingView BuildSizingView(const DesignState& s, const InputTexts& in) {
     return MakeSizingView(s, in, SizeAngles(s, in));
 }
 
-std::vector<std::size_t> SortedSizingRows(const SizingView& view, std::size_t column,
-                                          bool descending) {
-    std::vector<std::size_t> order(view.rows.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    if (column >= kSizingColumnCount) return order;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const SizingViewRow& ra = view.rows[a];
-        const SizingViewRow& rb = view.rows[b];
-        if (ra.fault != rb.fault) return rb.fault;  // the faultless row first
-        const double ka = ra.cells[column].sortKey;
-        const double kb = rb.cells[column].sortKey;
-        return descending ? kb < ka : ka < kb;
-    });
-    return order;
+SizingAlignment SizingColumnAlignment(std::size_t column) {
+    if (column == 0) return SizingAlignment::Left;
+    if (column == kSizingConclusionColumn) return SizingAlignment::Centre;
+    return SizingAlignment::Right;
+}
+
+SizingTable::SizingTable(SizingView view)
+    : view_(std::move(view)), order_(SortedRows(view_, kSizingColumnCount, false)) {
+    if (view_.lightest) selectedRow_ = view_.lightest;
+    else if (!view_.rows.empty()) selectedRow_ = 0;
+}
+
+std::size_t SizingTable::PositionOf(std::size_t viewRow) const {
+    const auto it = std::find(order_.begin(), order_.end(), viewRow);
+    return it == order_.end() ? 0 : static_cast<std::size_t>(it - order_.begin());
+}
+
+void SizingTable::ClickHeader(std::size_t column) {
+    if (column >= kSizingColumnCount) return;
+    descending_ = sortColumn_ == column && !descending_;
+    sortColumn_ = column;
+    order_ = SortedRows(view_, column, descending_);
+}
+
+SizingArrow SizingTable::ArrowOn(std::size_t column) const {
+    if (sortColumn_ != column) return SizingArrow::None;
+    return descending_ ? SizingArrow::Down : SizingArrow::Up;
+}
+
+std::optional<std::size_t> SizingTable::selected() const {
+    if (!selectedRow_) return std::nullopt;
+    return PositionOf(*selectedRow_);
+}
+
+void SizingTable::Select(std::size_t position) {
+    if (position < order_.size()) selectedRow_ = order_[position];
+}
+
+std::string SizingTable::SelectedDesignation() const {
+    return selectedRow_ ? view_.rows[*selectedRow_].designation : std::string();
+}
+
+SizingCellLook SizingTable::LookOf(std::size_t position, std::size_t column) const {
+    SizingCellLook look;
+    const std::size_t row = ViewRowAt(position);
+    const bool selected = selectedRow_ == row;
+    if (column < kSizingColumnCount && view_.rows[row].cells[column].failing)
+        look.text = kSizingFailingText;
+    if (view_.lightest == row) {
+        look.bold = true;
+        look.ground = selected ? kSizingLightestSelectedGround : kSizingLightestGround;
+    } else if (selected) {
+        look.ground = kSizingSelectedGround;
+    }
+    return look;
+}
+
+std::optional<SizingColour> SizingTable::MessageColour() const {
+    if (view_.lightest) return std::nullopt;
+    return kSizingFailingText;
+}
+
+std::size_t SizingTable::FirstRowShown(std::size_t top, std::size_t perPage, bool centre) const {
+    const std::size_t count = order_.size();
+    const std::size_t lastTop = count > perPage ? count - perPage : 0;
+    const std::optional<std::size_t> at = selected();
+    if (!at || perPage == 0) return std::min(top, lastTop);
+    std::size_t first = top;
+    if (centre) first = *at > perPage / 2 ? *at - perPage / 2 : 0;
+    else if (*at < top) first = *at;
+    else if (*at >= top + perPage) first = *at + 1 - perPage;
+    return std::min(first, lastTop);
+}
+
+std::size_t SizingTable::ArrowColumn() const {
+    return sortColumn_.value_or(kSizingConclusionColumn);
+}
+
+void SizingTable::MeasureColumns(const SizingMeasure& measure, const SizingRoom& room) {
+    for (std::size_t c = 0; c < kSizingColumnCount; ++c) {
+        int width = measure(view_.headers[c], false) + room.header;
+        for (std::size_t r = 0; r < view_.rows.size(); ++r) {
+            const bool bold = view_.lightest == r;
+            width = std::max(width, measure(view_.rows[r].cells[c].text, bold) + room.cell);
+        }
+        textWidths_[c] = width;
+    }
+    arrowRoom_ = room.arrow;
+}
+
+std::array<int, kSizingColumnCount> SizingTable::ColumnWidths() const {
+    std::array<int, kSizingColumnCount> widths = textWidths_;
+    widths[ArrowColumn()] += arrowRoom_;
+    return widths;
 }
 
 }  // namespace kneebrace

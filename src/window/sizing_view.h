@@ -1,11 +1,15 @@
 // What the angle sizing dialog shows, worked out once for every front end: the inputs
 // line, the column headers, each row's cell texts with their failing marks and sort
-// keys, the lightest passing row and the message above the table. A front end only
-// draws it and hands the chosen row's designation to the size pick.
+// keys, the lightest passing row and the message above the table; and the table's state
+// while the dialog is open: the order of the last header click, the selected row, each
+// cell's colours, alignment and weight, the rows scrolled into view and the columns'
+// widths. A front end only draws it and hands the chosen row's designation to the size
+// pick.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +26,11 @@ inline constexpr std::string_view kSizingAdoptCaption = "选用";
 inline constexpr std::string_view kSizingCancelCaption = "取消";
 inline constexpr std::string_view kSizingNonePasses = "没有一种角钢规格通过全部七项验算。";
 
+// Rows the table shows without scrolling when the dialog opens.
+inline constexpr std::size_t kSizingRowsShown = 18;
+// Above and below a row's text together, in pixels at 96 dpi.
+inline constexpr int kSizingRowRoom = 6;
+
 // Columns: 型号, A0, 每米重量, the seven checks in report order, 结论.
 inline constexpr std::size_t kSizingFirstCheckColumn = 3;
 inline constexpr std::size_t kSizingConclusionColumn = kSizingFirstCheckColumn + kCheckCount;
@@ -33,7 +42,7 @@ struct SizingCell {
     // Orders the column by value, smaller first: the catalogue position for 型号, the
     // number itself for the numeric columns, +infinity for a utilisation without a
     // finite value, and pass < fail < fault for 结论. Fault rows go last whatever the
-    // direction: SortedSizingRows sees to that.
+    // direction: SizingTable sees to that.
     double sortKey = 0;
 };
 
@@ -67,9 +76,104 @@ SizingView MakeSizingView(const DesignState& s, const InputTexts& in,
 // designation as typed, grade, gap, K2, K3, angle, bolt, E2 and arrangement.
 std::string SizingInputsLine(const DesignState& s, const InputTexts& in);
 
-// The rows' display order after a click on `column`'s header: by its sort key, smaller
-// first unless `descending`, equal keys in catalogue order, fault rows always last.
-std::vector<std::size_t> SortedSizingRows(const SizingView& view, std::size_t column,
-                                          bool descending);
+// A colour the table sets itself; everything else is drawn in the system's colours
+// (window text on the window's ground).
+struct SizingColour {
+    int red = 0, green = 0, blue = 0;
+    friend bool operator==(const SizingColour&, const SizingColour&) = default;
+};
+
+// Figures of failed checks, a verdict that does not pass, and the message when no size
+// passes are red; the lightest passing row has a pale green ground. The selected row
+// keeps its text colours (a selection painted in the system's highlight would turn the
+// red figures white and hide the green), on pale blue or on its own green a shade darker.
+inline constexpr SizingColour kSizingFailingText{255, 0, 0};
+inline constexpr SizingColour kSizingLightestGround{204, 255, 204};
+inline constexpr SizingColour kSizingLightestSelectedGround{177, 222, 177};
+inline constexpr SizingColour kSizingSelectedGround{190, 215, 245};
+
+struct SizingCellLook {
+    std::optional<SizingColour> text;    // none: the system's window text
+    std::optional<SizingColour> ground;  // none: the system's window ground
+    bool bold = false;                   // the lightest passing row
+};
+
+// Figures line up on the right; the size and the verdict are words.
+enum class SizingAlignment { Left, Centre, Right };
+SizingAlignment SizingColumnAlignment(std::size_t column);
+
+// The arrow on a header: up when the smallest figure is at the top, as Windows draws it.
+enum class SizingArrow { None, Up, Down };
+
+// What a toolkit's table adds beside a text, in its own pixels: the cell's inner margins,
+// the header's, and the sort arrow's place.
+struct SizingRoom {
+    int cell = 0;
+    int header = 0;
+    int arrow = 0;
+};
+
+// A text's width in pixels as the table draws it, in its bold face when `bold`.
+using SizingMeasure = std::function<int(const std::string& text, bool bold)>;
+
+// The table while the dialog is open. Positions count the rows as shown, from the top;
+// view rows are the catalogue order of SizingView::rows.
+class SizingTable {
+public:
+    // Opens in catalogue order, no column sorted, on the lightest passing row (else the
+    // first, so that the arrow keys have somewhere to start from).
+    explicit SizingTable(SizingView view);
+
+    const SizingView& view() const { return view_; }
+    std::size_t size() const { return order_.size(); }
+    std::size_t ViewRowAt(std::size_t position) const { return order_.at(position); }
+    std::size_t PositionOf(std::size_t viewRow) const;
+    const SizingViewRow& RowAt(std::size_t position) const {
+        return view_.rows[ViewRowAt(position)];
+    }
+    const std::string& TextAt(std::size_t position, std::size_t column) const {
+        return RowAt(position).cells.at(column).text;
+    }
+
+    // A click on a column's header orders the rows by it, smallest first; another click
+    // on the same column turns the order round. The selection stays with its size.
+    void ClickHeader(std::size_t column);
+    std::optional<std::size_t> sortColumn() const { return sortColumn_; }
+    bool descending() const { return descending_; }
+    SizingArrow ArrowOn(std::size_t column) const;
+
+    // The row the keys act on and 选用 or Enter adopts; none only in an empty table.
+    std::optional<std::size_t> selected() const;
+    void Select(std::size_t position);
+    // The selected row's designation; empty when nothing is selected.
+    std::string SelectedDesignation() const;
+
+    SizingCellLook LookOf(std::size_t position, std::size_t column) const;
+    // Red when no size passes.
+    std::optional<SizingColour> MessageColour() const;
+
+    // The first row to show, for a table showing `perPage` rows from `top`, so that the
+    // selected row is in view: in the middle when `centre` (on opening, where the eye
+    // looks first), else moved no further than it takes (after a sort).
+    std::size_t FirstRowShown(std::size_t top, std::size_t perPage, bool centre) const;
+
+    // Measures each column once (again when the DPI changes): wide enough for its
+    // header and its widest cell, each with the room beside it.
+    void MeasureColumns(const SizingMeasure& measure, const SizingRoom& room);
+    // The measured widths, and the arrow's room on the column the arrow is on (before
+    // any sort, the verdict's), so that the table is as wide whichever column is sorted.
+    std::array<int, kSizingColumnCount> ColumnWidths() const;
+
+private:
+    std::size_t ArrowColumn() const;
+
+    SizingView view_;
+    std::vector<std::size_t> order_;  // position -> view row
+    std::optional<std::size_t> sortColumn_;
+    bool descending_ = false;
+    std::optional<std::size_t> selectedRow_;  // a view row: it keeps its size across sorts
+    std::array<int, kSizingColumnCount> textWidths_{};  // with their room, without the arrow
+    int arrowRoom_ = 0;
+};
 
 }  // namespace kneebrace

@@ -1,9 +1,8 @@
-// The sizing button and its dialog, played as sessions: the dialog opens on the
-// lightest passing size, header clicks sort by value, and the row left by a double-click,
-// Enter or 选用 is picked and calculated, while 取消, Esc or closing changes nothing. A
-// fault no size can mend shows the fault message instead; the keyboard alone works.
-#include <cstdlib>
-#include <memory>
+// The sizing button and its dialog in the Qt window, played as the shared sessions: the
+// dialog draws the table's state (the rows in its order, the selected row on its ground,
+// scrolled into view, the header's arrow), the user's clicks and keys reach it, and the
+// row adopted is picked and calculated while 取消, Esc or closing change nothing. The
+// state's own rules are tested once, in tests/window.
 #include <optional>
 
 #include <QApplication>
@@ -17,55 +16,69 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "catalogue/angle_catalogue.h"
-#include "catalogue/angle_sizing.h"
-#include "core/calculation_run.h"
-#include "core/fault.h"
 #include "qt/form15.h"
 #include "qt/look.h"
 #include "qt/sizing_dialog.h"
+#include "support/sizing_sessions.h"
 #include "window/sizing_view.h"
 #include "window_test_support.h"
 
 using namespace kneebrace;
+using testsupport::kSizingSessions;
+using testsupport::SizingSession;
 using windowtest::AsShown;
 
 namespace {
-
-constexpr int kStrength = int(kSizingFirstCheckColumn) + 2;
-constexpr int kVerdict = int(kSizingConclusionColumn);
-
-struct Session {
-    const char* name;
-    const char* section;  // Text1
-    const char* angle;    // Text5
-    const char* bolt;     // Text6
-    int sortColumn;       // -1: no header click
-    int clicks;           // on the header; 2 turns the order round
-    int down;             // rows moved down before leaving
-    const char* leave;    // dclick, enter, adopt; cancel, esc, close
-    bool keys;            // the button reached by Tab and pressed by Space
-    const char* fault;    // the fault's title when no size can mend it: no dialog
-};
-
-const Session kSessions[] = {
-    {"start-up, lightest as offered", "500x200x6x12", "45", "14", -1, 0, 0, "adopt", false, ""},
-    {"far down, double-click", "2000x300x10x20", "60", "24", -1, 0, 5, "dclick", false, ""},
-    {"near the end, keys only", "2400x250x10x16", "60", "14", -1, 0, 3, "enter", true, ""},
-    {"none passes, by A0, Enter", "1000x400x12x30", "45", "14", 1, 1, 13, "enter", false, ""},
-    {"faulted sizes, strength down", "500x200x6x12", "45", "100", kStrength, 2, 52, "adopt", false,
-     ""},
-    {"by verdict, then cancel", "500x200x6x12", "45", "14", kVerdict, 1, 7, "cancel", false, ""},
-    {"by size, down, then Esc", "500x200x6x12", "45", "14", 0, 2, 2, "esc", true, ""},
-    {"closed from the title bar", "2000x300x10x20", "60", "24", -1, 0, 1, "close", false, ""},
-    {"unreadable designation", "abc", "45", "14", -1, 0, 0, "", false, "输入不是数字"},
-    {"angle of 90 degrees", "500x200x6x12", "90", "14", -1, 0, 0, "", true, "夹角超出范围"},
-};
 
 QTableView* TableOf(const SizingDialog& d) { return d.findChild<QTableView*>("sizingTable"); }
 
 QString DesignationAt(const SizingDialog& d, int row) {
     return TableOf(d)->model()->index(row, 0).data().toString();
+}
+
+// The ground a row is painted on, just inside its first cell, where no text reaches.
+QColor RowGround(QTableView& table, int row) {
+    const QImage shot = table.viewport()->grab().toImage();
+    return shot.pixelColor(table.columnViewportPosition(0) + 1,
+                           table.rowViewportPosition(row) + table.rowHeight(row) / 2);
+}
+
+QColor Expected(const std::optional<SizingColour>& colour, const QColor& system) {
+    return colour ? QColor(colour->red, colour->green, colour->blue) : system;
+}
+
+// The selected row is drawn as the state says, on its ground, in view from the row the
+// state puts at the top.
+void CheckSelectionDrawn(const SizingDialog& d, bool opening) {
+    QTableView& table = *TableOf(d);
+    const SizingTable& state = d.table();
+    const int at = table.currentIndex().row();
+    QCOMPARE(std::optional<std::size_t>(std::size_t(at)), state.selected());
+    QCOMPARE(table.selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(RowGround(table, at), Expected(state.LookOf(std::size_t(at), 0).ground,
+                                            table.palette().color(QPalette::Base)));
+    const int perPage = table.viewport()->height() / table.rowHeight(0);
+    const int top = table.rowAt(0);
+    QVERIFY(at >= top && at < top + perPage);
+    if (opening) QCOMPARE(std::size_t(top), state.FirstRowShown(0, std::size_t(perPage), true));
+}
+
+// Every text fits its column, inside the style's margins, as Qt lays it out, the
+// lightest row's in bold.
+void CheckTextsFit(const SizingDialog& d) {
+    QTableView& table = *TableOf(d);
+    const int margins = 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    QFont bold = table.font();
+    bold.setBold(true);
+    const SizingTable& state = d.table();
+    for (std::size_t r = 0; r < state.size(); ++r) {
+        const QFontMetrics metrics(state.LookOf(r, 0).bold ? bold : table.font());
+        for (int c = 0; c < table.model()->columnCount(); ++c) {
+            const QString text = FromUtf8(state.TextAt(r, std::size_t(c)));
+            QVERIFY2(metrics.horizontalAdvance(text) + margins < table.columnWidth(c),
+                     qPrintable(text));
+        }
+    }
 }
 
 }  // namespace
@@ -78,13 +91,16 @@ private slots:
 
     void session_data() {
         QTest::addColumn<int>("i");
-        for (int i = 0; i < int(std::size(kSessions)); ++i) QTest::newRow(kSessions[i].name) << i;
+        for (int i = 0; i < int(std::size(kSizingSessions)); ++i)
+            QTest::newRow(kSizingSessions[i].name) << i;
     }
     void session() {
         QFETCH(int, i);
-        const Session& t = kSessions[i];
-        QList<QString> faults;
-        Form15 window([&](QWidget*, const QString& kind, const QString&) { faults.append(kind); });
+        const SizingSession& t = kSizingSessions[i];
+        QList<std::pair<QString, QString>> faults;
+        Form15 window([&](QWidget*, const QString& title, const QString& text) {
+            faults.append({title, text});
+        });
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -92,10 +108,6 @@ private slots:
         auto text = [&](const char* name) {
             return qobject_cast<QPlainTextEdit*>(get(name))->toPlainText();
         };
-        InputTexts in = StartupInputTexts();
-        in.Text1 = t.section;
-        in.Text5 = t.angle;
-        in.Text6 = t.bolt;
         qobject_cast<QLineEdit*>(get("Text1"))->setText(t.section);
         qobject_cast<QLineEdit*>(get("Text5"))->setText(t.angle);
         qobject_cast<QLineEdit*>(get("Text6"))->setText(t.bolt);
@@ -114,25 +126,15 @@ private slots:
             seen = true;
             QVERIFY(QTest::qWaitForWindowExposed(d));
             QTableView* table = TableOf(*d);
-            const SizingView view = BuildSizingView(before, in);
-            const std::optional<std::size_t> lightest = LightestPassing(SizeAngles(before, in));
+            const SizingView& view = d->table().view();
             QCOMPARE(d->windowTitle(), QString("角钢选型"));
-            QCOMPARE(d->findChild<QLabel*>("sizingMessage")->text(),
-                     QString::fromStdString(view.message));
+            QCOMPARE(d->findChild<QLabel*>("sizingInputs")->text(), FromUtf8(view.inputsLine));
+            QCOMPARE(d->findChild<QLabel*>("sizingMessage")->text(), FromUtf8(view.message));
             QCOMPARE(d->focusWidget(), table);
-            QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
-            // Opens on the lightest passing size (else the first), marked, in the middle
-            // of the table when it is far enough from both ends.
-            const QModelIndex at = table->currentIndex();
-            const QString opened = DesignationAt(*d, at.row());
-            QCOMPARE(opened, QString::fromStdString(lightest ? view.rows[*lightest].designation
-                                                             : std::string("L45X3")));
-            QCOMPARE(at.data(Qt::FontRole).value<QFont>().bold(), lightest.has_value());
-            const QRect cell = table->visualRect(at);
-            QVERIFY(table->viewport()->rect().contains(cell));
-            if (at.row() > 10 && at.row() < 42)
-                QVERIFY(std::abs(cell.center().y() - table->viewport()->height() / 2) <=
-                        cell.height());
+            QCOMPARE(table->model()->rowCount(), 53);
+            CheckSelectionDrawn(*d, true);
+            CheckTextsFit(*d);
+            const QString opened = DesignationAt(*d, table->currentIndex().row());
 
             QHeaderView* header = table->horizontalHeader();
             for (int c = 0; c < t.clicks; ++c)
@@ -141,14 +143,21 @@ private slots:
                                              header->sectionSize(t.sortColumn) / 2,
                                          header->height() / 2));
             if (t.sortColumn >= 0) {
-                const std::vector<std::size_t> order =
-                    SortedSizingRows(view, std::size_t(t.sortColumn), t.clicks == 2);
-                for (int r = 0; r < int(order.size()); ++r)
-                    QCOMPARE(d->ViewRowAt(r), order[std::size_t(r)]);
+                QCOMPARE(d->table().sortColumn(), std::optional<std::size_t>(t.sortColumn));
+                QCOMPARE(d->table().descending(), t.clicks == 2);
+                // Qt draws ▲ for its descending order: ▲ when the smallest is on top.
+                QCOMPARE(header->sortIndicatorSection(), t.sortColumn);
+                QCOMPARE(header->sortIndicatorOrder(),
+                         t.clicks == 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
+                for (int r = 0; r < 53; ++r)
+                    QCOMPARE(DesignationAt(*d, r),
+                             FromUtf8(d->table().RowAt(std::size_t(r)).designation));
             }
             QCOMPARE(DesignationAt(*d, table->currentIndex().row()), opened);  // still selected
+            CheckSelectionDrawn(*d, false);
 
             for (int k = 0; k < t.down; ++k) QTest::keyClick(table, Qt::Key_Down);
+            CheckSelectionDrawn(*d, false);
             const QModelIndex target = table->currentIndex();
             chosen = DesignationAt(*d, target.row());
             const QString leave = t.leave;
@@ -185,28 +194,22 @@ private slots:
         QCoreApplication::processEvents();  // the timer, when no dialog ran a loop
         QCOMPARE(seen, !*t.fault);
 
-        // Adopted: as a pick of that size and Calculate (which may fault on it) leave it.
-        const bool adopted = QString(t.leave).contains(QRegularExpression("dclick|enter|adopt"));
-        DesignState expected = before;
-        bool calculates = false;
-        if (adopted) {
-            SelectAngle(expected, chosen.toStdString());
-            try {
-                RunCalculation(expected, in);
-                calculates = true;
-            } catch (const CalculationFault&) {
-            }
+        const testsupport::SizingAfter after =
+            testsupport::ExpectedAfter(t, before, chosen.toStdString());
+        QCOMPARE(faults.size(), faultsBefore + (after.fault ? 1 : 0));
+        if (after.fault) {
+            QCOMPARE(faults.last().first, FromUtf8(after.fault->title));
+            QCOMPARE(faults.last().second, FromUtf8(after.fault->text));
         }
-        const bool faulted = *t.fault || (adopted && !calculates);
-        QCOMPARE(faults.size(), faultsBefore + (faulted ? 1 : 0));
-        if (*t.fault) QCOMPARE(faults.last(), QString(t.fault));
+        if (*t.fault) QCOMPARE(faults.last().first, QString(t.fault));
+        const bool adopted = testsupport::Adopts(t);
         QCOMPARE(qobject_cast<QComboBox*>(get("Combo1"))->currentText(),
                  adopted ? chosen : QString("L45X3"));
-        QCOMPARE(window.designState().angleModel, expected.angleModel);
-        QCOMPARE(window.designState().A0, expected.A0);
-        QCOMPARE(text("Text7"), AsShown(expected.anglePropsText));
-        QCOMPARE(text("Text8"), calculates ? AsShown(expected.reportText) : report);
-        if (calculates) QVERIFY(text("Text8").contains(chosen));
+        QCOMPARE(window.designState().angleModel, after.state.angleModel);
+        QCOMPARE(window.designState().A0, after.state.A0);
+        QCOMPARE(text("Text7"), AsShown(after.state.anglePropsText));
+        QCOMPARE(text("Text8"), after.fault ? report : AsShown(after.state.reportText));
+        if (adopted && !after.fault) QVERIFY(text("Text8").contains(chosen));
     }
 };
 

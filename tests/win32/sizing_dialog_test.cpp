@@ -1,8 +1,8 @@
-// The sizing button and its dialog in the Win32 window, played as sessions: the dialog
-// opens on the lightest passing size, header clicks sort by value, and the row left by
-// a double-click, Enter or 选用 is picked and calculated, while 取消, Esc or closing
-// changes nothing. A fault no size can mend shows the fault message instead; the
-// keyboard alone works.
+// The sizing button and its dialog in the Win32 window, played as the shared sessions:
+// the dialog draws the table's state (the rows in its order, the selected row on its
+// ground, scrolled into view, the header's arrow), the user's clicks and keys reach it,
+// and the row adopted is picked and calculated while 取消, Esc or closing change nothing.
+// The state's own rules are tested once, in tests/window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,56 +10,27 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "catalogue/angle_catalogue.h"
-#include "core/calculation_run.h"
+#include "support/sizing_sessions.h"
 #include "win32/sizing_dialog.h"
+#include "win32/sizing_list.h"
 #include "win32/utf.h"
-#include "window/form_actions.h"
 #include "window/sizing_view.h"
 #include "window_driver.h"
 
+namespace testsupport {
+// A session in GoogleTest's messages: its name.
+void PrintTo(const SizingSession& s, std::ostream* os) { *os << s.name; }
+}  // namespace testsupport
+
 namespace {
 
-using kneebrace::DesignState;
-using kneebrace::InputTexts;
+using kneebrace::SizingTable;
+using testsupport::SizingSession;
 using win32test::WindowDriver;
-
-constexpr int kStrength = static_cast<int>(kneebrace::kSizingFirstCheckColumn) + 2;
-constexpr int kVerdict = static_cast<int>(kneebrace::kSizingConclusionColumn);
-
-struct Session {
-    const char* name;
-    const char* section;  // Text1
-    const char* angle;    // Text5
-    const char* bolt;     // Text6
-    int sortColumn;       // -1: no header click
-    int clicks;           // on the header; 2 turns the order round
-    int down;             // rows moved down before leaving
-    const char* leave;    // dclick, enter, adopt; cancel, esc, close
-    bool keys;            // the button reached by Tab and pressed by Space
-    bool sizeFault;       // a fault no size can mend: the message, no dialog
-};
-
-std::ostream& operator<<(std::ostream& os, const Session& s) { return os << s.name; }
-
-const Session kSessions[] = {
-    {"StartUpLightestAsOffered", "500x200x6x12", "45", "14", -1, 0, 0, "adopt", false, false},
-    {"FarDownDoubleClick", "2000x300x10x20", "60", "24", -1, 0, 5, "dclick", false, false},
-    {"NearTheEndKeysOnly", "2400x250x10x16", "60", "14", -1, 0, 3, "enter", true, false},
-    {"NonePassesByA0Enter", "1000x400x12x30", "45", "14", 1, 1, 13, "enter", false, false},
-    {"FaultedSizesStrengthDown", "500x200x6x12", "45", "100", kStrength, 2, 52, "adopt", false,
-     false},
-    {"ByVerdictThenCancel", "500x200x6x12", "45", "14", kVerdict, 1, 7, "cancel", false, false},
-    {"BySizeDownThenEsc", "500x200x6x12", "45", "14", 0, 2, 2, "esc", true, false},
-    {"ClosedFromTheTitleBar", "2000x300x10x20", "60", "24", -1, 0, 1, "close", false, false},
-    {"UnreadableDesignation", "abc", "45", "14", -1, 0, 0, "", false, true},
-    {"AngleOf90Degrees", "500x200x6x12", "90", "14", -1, 0, 0, "", true, true},
-};
 
 // A key pressed in the dialog, through the dialog manager as its modal loop passes it.
 void DialogKey(HWND dialog, WPARAM key) {
@@ -108,20 +79,36 @@ COLORREF RowGround(HWND list, int position) {
     return ground;
 }
 
-class SizingSessions : public ::testing::TestWithParam<Session> {};
+// The selected row is drawn as the state says: selected and focused in the list, on its
+// ground, in view from the row the state puts at the top.
+void CheckSelectionDrawn(HWND list, const SizingTable& state, bool opening) {
+    const int at = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    ASSERT_EQ(std::optional<std::size_t>(static_cast<std::size_t>(at)), state.selected());
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), at);
+    EXPECT_EQ(ListView_GetSelectedCount(list), 1u);
+    const std::optional<kneebrace::SizingColour> ground =
+        state.LookOf(static_cast<std::size_t>(at), 0).ground;
+    EXPECT_EQ(RowGround(list, at),
+              ground ? kneebrace::win32::ToColorref(*ground) : GetSysColor(COLOR_WINDOW));
+    const int top = ListView_GetTopIndex(list);
+    const int perPage = ListView_GetCountPerPage(list);
+    EXPECT_TRUE(at >= top && at < top + perPage) << at << " from " << top;
+    if (opening) {
+        EXPECT_EQ(static_cast<std::size_t>(top),
+                  state.FirstRowShown(0, static_cast<std::size_t>(perPage), true));
+    }
+}
+
+class SizingSessions : public ::testing::TestWithParam<SizingSession> {};
 
 TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
-    const Session& t = GetParam();
+    const SizingSession& t = GetParam();
     WindowDriver ui;
     ui.SetText("Text1", t.section);
     ui.SetText("Text5", t.angle);
     ui.SetText("Text6", t.bolt);
     ui.Calculate();
-    InputTexts in = kneebrace::StartupInputTexts();
-    in.Text1 = t.section;
-    in.Text5 = t.angle;
-    in.Text6 = t.bolt;
-    const DesignState before = ui.window().designState();
+    const kneebrace::DesignState before = ui.window().designState();
     const std::string report = ui.Report();
     const std::string listText = ui.Text("Combo1");
     const std::size_t faultsBefore = ui.faults().size();
@@ -129,9 +116,9 @@ TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
     std::string chosen;
     ui.onSizing = [&](HWND d) {
         HWND list = GetDlgItem(d, kneebrace::win32::kSizingListId);
-        const kneebrace::SizingView view = kneebrace::BuildSizingView(before, in);
-        const std::optional<std::size_t> lightest =
-            kneebrace::LightestPassing(kneebrace::SizeAngles(before, in));
+        const SizingTable* state = kneebrace::win32::SizingDialogTable(d);
+        ASSERT_NE(state, nullptr);
+        const kneebrace::SizingView& view = state->view();
         EXPECT_EQ(win32test::WindowTextUtf8(d), "角钢选型");
         EXPECT_EQ(win32test::WindowTextUtf8(GetDlgItem(d, kneebrace::win32::kSizingInputsId)),
                   view.inputsLine);
@@ -140,18 +127,8 @@ TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
         EXPECT_EQ(GetFocus(), list);
         EXPECT_FALSE(IsWindowEnabled(ui.window().hwnd())) << "modal";
         ASSERT_EQ(ListView_GetItemCount(list), 53);
-        EXPECT_EQ(ListView_GetSelectedCount(list), 1u);
-
-        // Opens on the lightest passing size (else the first), selected, focused and in
-        // view, on its darker green.
-        const int at = ListView_GetNextItem(list, -1, LVNI_SELECTED);
-        EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), at);
-        const std::string opened = Cell(list, at, 0);
-        EXPECT_EQ(opened, lightest ? view.rows[*lightest].designation : std::string("L45X3"));
-        EXPECT_TRUE(at >= ListView_GetTopIndex(list) &&
-                    at < ListView_GetTopIndex(list) + ListView_GetCountPerPage(list));
-        EXPECT_EQ(RowGround(list, at), lightest ? kneebrace::win32::kSizingLightestSelectedGround
-                                                : kneebrace::win32::kSizingSelectedGround);
+        CheckSelectionDrawn(list, *state, true);
+        const std::string opened = Cell(list, ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
 
         HWND header = ListView_GetHeader(list);
         for (int c = 0; c < t.clicks; ++c) {
@@ -161,31 +138,28 @@ TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
             Mouse(header, WM_LBUTTONUP, Centre(r));
         }
         if (t.sortColumn >= 0) {
-            const std::vector<std::size_t> order = kneebrace::SortedSizingRows(
-                view, static_cast<std::size_t>(t.sortColumn), t.clicks == 2);
-            double last = t.clicks == 2 ? 1e300 : -1e300;
+            EXPECT_EQ(state->sortColumn(), std::optional<std::size_t>(t.sortColumn));
+            EXPECT_EQ(state->descending(), t.clicks == 2);
+            HDITEMW item{};
+            item.mask = HDI_FORMAT;
+            Header_GetItem(header, t.sortColumn, &item);
+            EXPECT_EQ(item.fmt & (HDF_SORTUP | HDF_SORTDOWN),
+                      t.clicks == 2 ? HDF_SORTDOWN : HDF_SORTUP);
             for (int r = 0; r < 53; ++r) {
-                const auto& row = view.rows[order[static_cast<std::size_t>(r)]];
-                EXPECT_EQ(Cell(list, r, 0), row.designation) << r;
-                // The figures themselves, not their texts, are in order ("9.5%" before
-                // "10.2%").
-                const std::string text = Cell(list, r, t.sortColumn);
-                if (t.sortColumn == 1 || (t.sortColumn == kStrength && !row.fault)) {
-                    const double value = std::strtod(text.c_str(), nullptr);
-                    EXPECT_TRUE(t.clicks == 2 ? value <= last : value >= last) << r << " " << text;
-                    last = value;
-                }
+                const auto position = static_cast<std::size_t>(r);
+                EXPECT_EQ(Cell(list, r, 0), state->RowAt(position).designation) << r;
+                EXPECT_EQ(Cell(list, r, t.sortColumn),
+                          state->TextAt(position, static_cast<std::size_t>(t.sortColumn)))
+                    << r;
             }
         }
-        // The selection stays with its size.
         EXPECT_EQ(Cell(list, ListView_GetNextItem(list, -1, LVNI_SELECTED), 0), opened);
+        CheckSelectionDrawn(list, *state, false);
 
         for (int k = 0; k < t.down; ++k) DialogKey(d, VK_DOWN);
+        CheckSelectionDrawn(list, *state, false);
         const int target = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
         chosen = Cell(list, target, 0);
-        if (lightest && Cell(list, target, 0) != view.rows[*lightest].designation) {
-            EXPECT_EQ(RowGround(list, target), kneebrace::win32::kSizingSelectedGround);
-        }
         const std::string leave = t.leave;
         if (leave == "dclick") {
             RECT r{};
@@ -210,31 +184,24 @@ TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
     } else {
         ui.Click("Command2");
     }
-    EXPECT_EQ(ui.sizingDialogsShown(), t.sizeFault ? 0 : 1);
+    EXPECT_EQ(ui.sizingDialogsShown(), *t.fault ? 0 : 1);
 
-    // Adopted: as a pick of that size and Calculate (which may fault on it) leave it.
-    const std::string leave = t.leave;
-    const bool adopted = leave == "dclick" || leave == "enter" || leave == "adopt";
-    DesignState expected = before;
-    std::optional<kneebrace::window::FaultMessage> fault;
-    if (adopted) {
-        kneebrace::window::PickSize(expected, chosen);
-        fault = kneebrace::window::Calculate(expected, in);
-    } else if (t.sizeFault) {
-        fault = kneebrace::window::Calculate(expected, in);
+    const testsupport::SizingAfter after = testsupport::ExpectedAfter(t, before, chosen);
+    ASSERT_EQ(ui.faults().size(), faultsBefore + (after.fault ? 1 : 0));
+    if (after.fault) {
+        EXPECT_EQ(ui.faults().back().title, after.fault->title);
+        EXPECT_EQ(ui.faults().back().text, after.fault->text);
     }
-    ASSERT_EQ(ui.faults().size(), faultsBefore + (fault ? 1 : 0));
-    if (fault) {
-        EXPECT_EQ(ui.faults().back().title, fault->title);
-        EXPECT_EQ(ui.faults().back().text, fault->text);
+    if (*t.fault) {
+        EXPECT_EQ(ui.faults().back().title, t.fault);
     }
-    const DesignState& now = ui.window().designState();
-    EXPECT_EQ(now.A0, expected.A0);
-    EXPECT_EQ(now.anglePropsText, expected.anglePropsText);
-    EXPECT_EQ(now.reportText, expected.reportText);
-    EXPECT_EQ(ui.Text("Text7"), expected.anglePropsText);
-    EXPECT_EQ(ui.Report(), fault ? report : expected.reportText);
-    if (adopted) {
+    const kneebrace::DesignState& now = ui.window().designState();
+    EXPECT_EQ(now.A0, after.state.A0);
+    EXPECT_EQ(now.anglePropsText, after.state.anglePropsText);
+    EXPECT_EQ(now.reportText, after.state.reportText);
+    EXPECT_EQ(ui.Text("Text7"), after.state.anglePropsText);
+    EXPECT_EQ(ui.Report(), after.fault ? report : after.state.reportText);
+    if (testsupport::Adopts(t)) {
         EXPECT_EQ(ui.Text("Combo1"), chosen);
         const LRESULT place = SendMessageW(ui.Get("Combo1"), CB_GETCURSEL, 0, 0);
         ASSERT_GE(place, 0);
@@ -245,7 +212,8 @@ TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
     EXPECT_TRUE(IsWindowEnabled(ui.window().hwnd()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Win32Sizing, SizingSessions, ::testing::ValuesIn(kSessions),
+INSTANTIATE_TEST_SUITE_P(Win32Sizing, SizingSessions,
+                         ::testing::ValuesIn(testsupport::kSizingSessions),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,5 +1,7 @@
-// The sizing dialog's content as both front ends draw it: what is flagged red, what a
-// faulted size shows, the order a header click gives and the line above the table.
+// The sizing dialog's content and its table's state as both front ends draw them: what
+// is flagged red, what a faulted size shows, the order header clicks give with the
+// selection kept, the colours, the rows scrolled into view, the columns' widths and the
+// line above the table.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -91,36 +93,6 @@ TEST(SizingView, FaultRowShowsTheFaultsTitleAndNoRatios) {
     EXPECT_EQ(view.lightest, 1u);
 }
 
-TEST(SizingView, HeaderClickSortsNumericallyWithFaultsLast) {
-    const SizingView view = ViewOf({
-        Row("L45X3", 265, {1.02, 0, 0, 0, 0, 0, 0}),  // "102.0%"
-        FaultRow("L45X4", 348, FaultKind::NonPositiveNetArea),
-        Row("L45X5", 429, {0.095, 0, 0, 0, 0, 0, 0}),  // "9.5%": first as a number only
-        Row("L45X6", 507, {kInf, 0, 0, 0, 0, 0, 0}),
-        Row("L50X3", 297, {0.102, 0, 0, 0, 0, 0, 0}),  // "10.2%"
-        FaultRow("L50X4", 389, FaultKind::Overflow),
-        Row("L50X5", 480, {0.095, 0, 0, 0, 0, 0, 0}),  // equal to L45X5
-    });
-    struct Case {
-        const char* name;
-        std::size_t column;
-        bool descending;
-        std::vector<std::size_t> order;
-    };
-    const Case cases[] = {
-        {"check (1) up", Check(1), false, {2, 6, 4, 0, 3, 1, 5}},
-        {"check (1) down", Check(1), true, {3, 0, 4, 2, 6, 1, 5}},
-        {"area up", 1, false, {0, 4, 2, 6, 3, 1, 5}},
-        {"area down", 1, true, {3, 6, 2, 4, 0, 5, 1}},
-        {"size down is catalogue order reversed", 0, true, {6, 4, 3, 2, 0, 5, 1}},
-        {"conclusion up: pass before fail", kSizingConclusionColumn, false, {2, 4, 6, 0, 3, 1, 5}},
-        {"column out of range keeps the order", kSizingColumnCount, false, {0, 1, 2, 3, 4, 5, 6}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SortedSizingRows(view, c.column, c.descending), c.order) << c.name;
-    }
-}
-
 TEST(SizingView, MessageAboveTheTable) {
     const SizingView none = ViewOf({Row("L45X3", 265, {1.5, 0, 0, 0, 0, 0, 0}),
                                     FaultRow("L45X4", 348, FaultKind::NonPositiveNetArea)});
@@ -157,6 +129,168 @@ TEST(SizingView, InputsLineShowsWhatTheRunReads) {
         }
         EXPECT_EQ(line.find('\n'), std::string::npos) << "one line";
     }
+}
+
+// Seven sizes: L45X4 and L50X4 faulted; L50X3 the lightest passing; L45X5 (9.5 %) and
+// L50X5 equal on check (1); L45X6 infinite there.
+SizingView SortingView() {
+    return ViewOf({
+        Row("L45X3", 265, {1.02, 0, 0, 0, 0, 0, 0}),
+        FaultRow("L45X4", 348, FaultKind::NonPositiveNetArea),
+        Row("L45X5", 429, {0.095, 0, 0, 0, 0, 0, 0}),
+        Row("L45X6", 507, {kInf, 0, 0, 0, 0, 0, 0}),
+        Row("L50X3", 297, {0.102, 0, 0, 0, 0, 0, 0}),
+        FaultRow("L50X4", 389, FaultKind::Overflow),
+        Row("L50X5", 480, {0.095, 0, 0, 0, 0, 0, 0}),
+    });
+}
+
+TEST(SizingTable, HeaderClicksSortToggleAndKeepTheSelection) {
+    struct Case {
+        const char* name;
+        std::vector<std::size_t> clicks;
+        std::size_t select;  // the view row selected before the clicks
+        std::vector<std::size_t> order;
+        SizingArrow arrow;  // on the last column clicked
+    };
+    const Case cases[] = {
+        {"none: catalogue order", {}, 2, {0, 1, 2, 3, 4, 5, 6}, SizingArrow::None},
+        {"size, faults last", {0}, 6, {0, 2, 3, 4, 6, 1, 5}, SizingArrow::Up},
+        {"size twice turns round, faults still last",
+         {0, 0},
+         3,
+         {6, 4, 3, 2, 0, 5, 1},
+         SizingArrow::Down},
+        {"three times is up again", {0, 0, 0}, 0, {0, 2, 3, 4, 6, 1, 5}, SizingArrow::Up},
+        {"area, a number", {1}, 4, {0, 4, 2, 6, 3, 1, 5}, SizingArrow::Up},
+        {"area down", {1, 1}, 4, {3, 6, 2, 4, 0, 5, 1}, SizingArrow::Down},
+        {"check (1): 9.5 % before 10.2 %", {Check(1)}, 1, {2, 6, 4, 0, 3, 1, 5}, SizingArrow::Up},
+        {"check (1) down", {Check(1), Check(1)}, 5, {3, 0, 4, 2, 6, 1, 5}, SizingArrow::Down},
+        {"another column starts up",
+         {Check(1), Check(1), 1},
+         2,
+         {0, 4, 2, 6, 3, 1, 5},
+         SizingArrow::Up},
+        {"verdict: pass, fail, fault",
+         {kSizingConclusionColumn},
+         0,
+         {2, 4, 6, 0, 3, 1, 5},
+         SizingArrow::Up},
+        {"a click beside the columns",
+         {kSizingColumnCount},
+         2,
+         {0, 1, 2, 3, 4, 5, 6},
+         SizingArrow::None},
+    };
+    for (const Case& c : cases) {
+        SizingTable table(SortingView());
+        table.Select(table.PositionOf(c.select));
+        for (std::size_t column : c.clicks) table.ClickHeader(column);
+        std::vector<std::size_t> order;
+        for (std::size_t p = 0; p < table.size(); ++p) order.push_back(table.ViewRowAt(p));
+        EXPECT_EQ(order, c.order) << c.name;
+        EXPECT_EQ(table.selected(), table.PositionOf(c.select)) << c.name;
+        EXPECT_EQ(table.SelectedDesignation(), table.view().rows[c.select].designation) << c.name;
+        for (std::size_t column = 0; column < kSizingColumnCount; ++column) {
+            const bool last = !c.clicks.empty() && column == c.clicks.back();
+            EXPECT_EQ(table.ArrowOn(column), last ? c.arrow : SizingArrow::None)
+                << c.name << ", column " << column;
+        }
+    }
+}
+
+TEST(SizingTable, OpensOnTheLightestElseTheFirstRow) {
+    EXPECT_EQ(SizingTable(SortingView()).SelectedDesignation(), "L50X3");
+    const SizingTable none(ViewOf(
+        {Row("L45X3", 265, {1.5, 0, 0, 0, 0, 0, 0}), FaultRow("L45X4", 348, FaultKind::Overflow)}));
+    EXPECT_EQ(none.selected(), 0u);
+    EXPECT_EQ(none.MessageColour(), kSizingFailingText);
+    EXPECT_EQ(SizingTable(SortingView()).MessageColour(), std::nullopt);
+    const SizingTable empty(ViewOf({}));
+    EXPECT_EQ(empty.selected(), std::nullopt);
+    EXPECT_EQ(empty.SelectedDesignation(), "");
+    EXPECT_EQ(empty.FirstRowShown(0, 18, true), 0u);
+}
+
+TEST(SizingTable, CellColoursFollowTheFiguresAndTheSelection) {
+    struct Case {
+        const char* name;
+        std::size_t select, row, column;
+        SizingCellLook look;
+    };
+    const std::optional<SizingColour> system;
+    const Case cases[] = {
+        {"a plain cell", 2, 6, 1, {system, system, false}},
+        {"a failed check", 2, 0, Check(1), {kSizingFailingText, system, false}},
+        {"a fault's verdict", 2, 1, kSizingConclusionColumn, {kSizingFailingText, system, false}},
+        {"the lightest", 0, 4, 1, {system, kSizingLightestGround, true}},
+        {"the lightest selected", 4, 4, 0, {system, kSizingLightestSelectedGround, true}},
+        {"selected", 0, 0, 1, {system, kSizingSelectedGround, false}},
+        {"selected and failed", 0, 0, Check(1), {kSizingFailingText, kSizingSelectedGround, false}},
+    };
+    for (const Case& c : cases) {
+        SizingTable table(SortingView());
+        table.ClickHeader(Check(1));  // positions are not view rows
+        table.Select(table.PositionOf(c.select));
+        const SizingCellLook look = table.LookOf(table.PositionOf(c.row), c.column);
+        EXPECT_EQ(look.text, c.look.text) << c.name;
+        EXPECT_EQ(look.ground, c.look.ground) << c.name;
+        EXPECT_EQ(look.bold, c.look.bold) << c.name;
+    }
+}
+
+TEST(SizingTable, SelectedRowScrolledIntoView) {
+    const std::vector<SizingRow> rows(53, Row("L45X3", 265, {0.5, 0, 0, 0, 0, 0, 0}));
+    struct Case {
+        const char* name;
+        std::size_t selected, top, perPage;
+        bool centre;
+        std::size_t first;
+    };
+    const Case cases[] = {
+        {"centred", 30, 0, 18, true, 21},
+        {"centred near the top", 5, 0, 18, true, 0},
+        {"centred near the end stops at the last page", 50, 0, 18, true, 35},
+        {"in view stays", 20, 10, 18, false, 10},
+        {"above comes to the top", 3, 10, 18, false, 3},
+        {"below comes to the bottom", 40, 10, 18, false, 23},
+        {"a top past the last page", 52, 50, 18, false, 35},
+        {"a taller table than the rows", 30, 0, 60, true, 0},
+    };
+    for (const Case& c : cases) {
+        SizingTable table(ViewOf(rows));
+        table.Select(c.selected);
+        EXPECT_EQ(table.FirstRowShown(c.top, c.perPage, c.centre), c.first) << c.name;
+    }
+}
+
+TEST(SizingTable, ColumnsFitTheirWidestTextAndTheArrowsRoom) {
+    // Ten pixels a byte, eleven in bold: the lightest row's texts are the widest.
+    const SizingMeasure measure = [](const std::string& text, bool bold) {
+        return static_cast<int>(text.size()) * (bold ? 11 : 10);
+    };
+    const SizingRoom room{4, 20, 7};
+    SizingTable table(SortingView());
+    table.MeasureColumns(measure, room);
+    const auto before = table.ColumnWidths();
+    EXPECT_EQ(before[0], 6 * 10 + 20) << "型号 is wider than L50X3 in bold";
+    EXPECT_EQ(before[Check(1)], 12 * 10 + 20) << "(1)长细比 is wider than 无穷大";
+    EXPECT_EQ(before[1], 9 * 10 + 20) << "A0 (mm²)";
+    const std::string fault(FaultKindTitle(FaultKind::NonPositiveNetArea));
+    EXPECT_EQ(before[kSizingConclusionColumn],
+              std::max(6 * 10 + 20, static_cast<int>(fault.size()) * 10 + 4) + 7)
+        << "a fault's title against 结论, and the arrow's room before any sort";
+
+    table.ClickHeader(1);
+    const auto after = table.ColumnWidths();
+    EXPECT_EQ(after[1], before[1] + 7);
+    EXPECT_EQ(after[kSizingConclusionColumn], before[kSizingConclusionColumn] - 7);
+    int sumBefore = 0, sumAfter = 0;
+    for (std::size_t c = 0; c < kSizingColumnCount; ++c) {
+        sumBefore += before[c];
+        sumAfter += after[c];
+    }
+    EXPECT_EQ(sumAfter, sumBefore) << "the table keeps its width";
 }
 
 TEST(BuildSizingView, StartUpHighlightsTheLightestAndAFaultComesOut) {
