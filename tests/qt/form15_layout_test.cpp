@@ -76,7 +76,7 @@ private slots:
     void twipsRoundTheEdgesNotTheSizes() {
         QFETCH(QRect, twips);
         QFETCH(QRect, pixels);
-        QCOMPARE(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()), pixels);
+        QCOMPARE(PixelRect({twips.x(), twips.y(), twips.width(), twips.height()}), pixels);
     }
 
     // Positions in twips relative to the container; 0 points means the window's font.
