@@ -124,7 +124,6 @@ Form15::Form15(FaultReporter reportFault, ReportDialogs reportDialogs, QWidget* 
     : QWidget(parent), presenter_(*this), reportFault_(std::move(reportFault)) {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(FromUtf8(window::kWindowTitle));
-    setWindowIcon(Artwork(window::FindControl("Command1")->artwork));
     // The controls sit at fixed twip positions, so the client area does not resize.
     setFixedSize(ClientSize());
     // Before the controls exist, so that they are polished once, with it in place.
@@ -138,6 +137,8 @@ Form15::Form15(FaultReporter reportFault, ReportDialogs reportDialogs, QWidget* 
         w->setEnabled(!row.disabledAtStart);
         w->setFocusPolicy(window::TakesFocus(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
     }
+    // The calculator's picture, as on its button.
+    setWindowIcon(Find<QToolButton>("Command1")->icon());
     const std::vector<const window::ControlRow*> order = window::FocusOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(Find(order[i - 1]->name), Find(order[i]->name));
@@ -168,7 +169,7 @@ QWidget* Form15::MakeControl(const window::ControlRow& row, QWidget* parent) {
         }
         case ControlKind::InputBox: {
             auto* box = new QLineEdit(caption, parent);
-            PaintInputBox(*box, row, false);
+            if (row.disabledAtStart) PaintInputBox(*box, row, false);
             // QLineEdit emits returnPressed for both Enter keys; a text set by the program
             // does not emit textEdited.
             connect(box, &QLineEdit::returnPressed, this,

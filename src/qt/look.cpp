@@ -1,8 +1,10 @@
 #include "qt/look.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QStringList>
 #include <QTranslator>
 
@@ -58,7 +60,19 @@ QString WindowStyleSheet() {
 }
 
 QIcon Artwork(std::string_view file) {
-    return QIcon(QStringLiteral(":/artwork/") + FromUtf8(file));
+    const QString svg = QStringLiteral(":/artwork/") + FromUtf8(file);
+    if (qGuiApp->devicePixelRatio() != 1.0) return QIcon(svg);
+    // On a screen of scale one the window draws the picture rendered when the program was
+    // built: the same pixels, without parsing SVG and finding a face for the drawing's
+    // Latin labels before the first paint. Told the format, Qt does not load every image
+    // plugin to ask whether one of them reads it better than its own reader.
+    for (const char* format : {"ppm", "png"}) {
+        QString path = svg;
+        QImageReader picture(path.replace(QLatin1String("svg"), QLatin1String(format)), format);
+        picture.setAutoDetectImageFormat(false);
+        if (picture.canRead()) return QIcon(QPixmap::fromImage(picture.read()));
+    }
+    return QIcon(svg);
 }
 
 void SetApplicationFont() { QApplication::setFont(SongFont(kWindowFontPoints)); }
