@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,28 +28,6 @@ namespace kneebrace {
 namespace {
 
 using window::ControlKind;
-
-// A one-pixel sunken frame with the drawing shown unscaled from its inner top left.
-class PictureBox : public QFrame {
-public:
-    PictureBox(QIcon drawing, QWidget* parent) : QFrame(parent), drawing_(std::move(drawing)) {
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(1);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QFrame::paintEvent(event);
-        QPainter painter(this);
-        const QRect inner = contentsRect();
-        painter.setClipRect(inner);
-        const QSize size(window::kDiagramWidthPixels, window::kDiagramHeightPixels);
-        drawing_.paint(&painter, QRect(inner.topLeft(), size), Qt::AlignLeft | Qt::AlignTop);
-    }
-
-private:
-    QIcon drawing_;
-};
 
 // The size list: editable, but only a choice from the list is a pick. A pick in the open
 // list (mouse or keys) and the arrows or wheel on the closed box emit `activated`, as a
@@ -76,18 +53,6 @@ QComboBox* MakeSizeList(QWidget* parent) {
     // The catalogue's order; the control never sorts it.
     for (const AngleSection& row : AngleCatalogue()) combo->addItem(FromUtf8(row.designation));
     return combo;
-}
-
-// A multi-line box that only shows text: the user can select and copy, not edit.
-QPlainTextEdit* MakeOutputBox(QWidget* parent, const QString& text, Qt::ScrollBarPolicy bars) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setReadOnly(true);
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box->setTabChangesFocus(true);
-    box->setVerticalScrollBarPolicy(bars);
-    box->setHorizontalScrollBarPolicy(bars);
-    box->setPlainText(text);
-    return box;
 }
 
 // An input box's colours: the window's, or pale red while marked as read in part, in
@@ -158,7 +123,15 @@ QWidget* Form15::MakeControl(const window::ControlRow& row, QWidget* parent) {
     const QString caption = FromUtf8(row.caption);
     const std::string_view name = row.name;
     switch (row.kind) {
-        case ControlKind::PictureBox: return new PictureBox(Artwork(row.artwork), parent);
+        case ControlKind::PictureBox: {
+            // A one-pixel sunken frame, the drawing unscaled from its inner top left.
+            auto* picture = new QLabel(parent);
+            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            const QSize size(window::kDiagramWidthPixels, window::kDiagramHeightPixels);
+            picture->setPixmap(Artwork(row.artwork).pixmap(size));
+            return picture;
+        }
         case ControlKind::Frame: return new QGroupBox(caption, parent);
         case ControlKind::Label: {
             // A classic label draws its caption from the top left; the layout sets labels
@@ -213,12 +186,19 @@ QWidget* Form15::MakeControl(const window::ControlRow& row, QWidget* parent) {
             return combo;
         }
         case ControlKind::PropertiesBox:
-            return MakeOutputBox(parent, caption, Qt::ScrollBarAlwaysOff);
         case ControlKind::ReportBox: {
-            // Report lines are longer than the box is wide; they scroll rather than
-            // wrap, so each printed line stays one line.
-            QPlainTextEdit* box = MakeOutputBox(parent, caption, Qt::ScrollBarAlwaysOn);
-            box->setLineWrapMode(QPlainTextEdit::NoWrap);
+            // Only shows text: the user can select and copy, not edit. Report lines are
+            // longer than the box is wide; they scroll rather than wrap, so that each
+            // printed line stays one line.
+            auto* box = new QPlainTextEdit(caption, parent);
+            box->setReadOnly(true);
+            box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+            box->setTabChangesFocus(true);
+            const bool report = row.kind == ControlKind::ReportBox;
+            box->setVerticalScrollBarPolicy(report ? Qt::ScrollBarAlwaysOn
+                                                   : Qt::ScrollBarAlwaysOff);
+            box->setHorizontalScrollBarPolicy(box->verticalScrollBarPolicy());
+            if (report) box->setLineWrapMode(QPlainTextEdit::NoWrap);
             return box;
         }
         case ControlKind::PictureButton: {
