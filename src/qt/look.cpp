@@ -1,6 +1,7 @@
 #include "qt/look.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -67,10 +68,11 @@ QIcon Artwork(std::string_view file) {
     // Latin labels before the first paint. Told the format, Qt does not load every image
     // plugin to ask whether one of them reads it better than its own reader.
     for (const char* format : {"ppm", "png"}) {
-        QString path = svg;
-        QImageReader picture(path.replace(QLatin1String("svg"), QLatin1String(format)), format);
+        const QString path = QString(svg).replace(QLatin1String("svg"), QLatin1String(format));
+        if (!QFile::exists(path)) continue;
+        QImageReader picture(path, format);
         picture.setAutoDetectImageFormat(false);
-        if (picture.canRead()) return QIcon(QPixmap::fromImage(picture.read()));
+        return QIcon(QPixmap::fromImage(picture.read()));
     }
     return QIcon(svg);
 }
