@@ -232,7 +232,7 @@ std::string QtProbe::Tooltip(std::string_view box) const {
 std::string QtProbe::Focus() const {
     // The size list's field is a child of the list.
     for (const QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget()) {
-        const std::string name = w->objectName().toStdString();
+        std::string name = w->objectName().toStdString();
         if (kneebrace::window::FindControl(name) != nullptr) return name;
     }
     return {};
