@@ -4,21 +4,36 @@
 // bench_sizing_dialog's). Run offscreen (./dev bench sets it) or on a display.
 //
 //   bench_window                 all the figures
-//   bench_window --first-paint   quit once the window is painted (for hyperfine, which
-//                                then times the whole process including loading Qt)
+//   bench_window --first-paint   quit once the window is painted (bench_first_paint
+//                                times the whole process, loading Qt included)
+//   bench_window --first-paint --bare   the same for the baseline: the window's 28
+//                                widgets, fonts and geometry, without its style sheet,
+//                                translator or artwork
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
+#include "catalogue/angle_catalogue.h"
 #include "qt/form15.h"
 #include "qt/look.h"
+#include "window/control_table.h"
 
 #if defined(_WIN32)
 #include <psapi.h>
@@ -54,6 +69,53 @@ protected:
     }
 };
 
+// What any Qt window with these controls costs: one plain widget per row of the control
+// table at its place, in its font and with its caption, the size list filled, the
+// application font set, but no style sheet, no translator and no artwork.
+QWidget* BareWindow() {
+    using kneebrace::window::ControlKind;
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    kneebrace::SetApplicationFont();
+    auto* window = new QWidget;
+    window->setFixedSize(kneebrace::ClientSize());
+    for (const kneebrace::window::ControlRow& row : kneebrace::window::Form15Controls()) {
+        QWidget* parent = row.parent.empty()
+                              ? window
+                              : window->findChild<QWidget*>(kneebrace::FromUtf8(row.parent));
+        const QString caption = kneebrace::FromUtf8(row.caption);
+        QWidget* w = nullptr;
+        switch (row.kind) {
+            case ControlKind::PictureBox: w = new QFrame(parent); break;
+            case ControlKind::Frame: w = new QGroupBox(caption, parent); break;
+            case ControlKind::Label: w = new QLabel(caption, parent); break;
+            case ControlKind::InputBox: w = new QLineEdit(caption, parent); break;
+            case ControlKind::OptionButton: w = new QRadioButton(caption, parent); break;
+            case ControlKind::CheckBox: w = new QCheckBox(caption, parent); break;
+            case ControlKind::SizeList: {
+                auto* combo = new QComboBox(parent);
+                combo->setEditable(true);
+                for (const kneebrace::AngleSection& a : kneebrace::AngleCatalogue())
+                    combo->addItem(kneebrace::FromUtf8(a.designation));
+                w = combo;
+                break;
+            }
+            case ControlKind::PropertiesBox:
+            case ControlKind::ReportBox: w = new QPlainTextEdit(caption, parent); break;
+            case ControlKind::PictureButton: {
+                auto* button = new QToolButton(parent);
+                button->setText(caption);
+                button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+                w = button;
+                break;
+            }
+        }
+        w->setObjectName(kneebrace::FromUtf8(row.name));
+        w->setGeometry(kneebrace::PixelRect(row.rect));
+        if (row.fontPoints > 0) w->setFont(kneebrace::SongFont(row.fontPoints));
+    }
+    return window;
+}
+
 double Milliseconds(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 
 }  // namespace
@@ -62,11 +124,22 @@ int main(int argc, char* argv[]) {
     QElapsedTimer sinceMain;
     sinceMain.start();
     bool firstPaintOnly = false;
-    for (int i = 1; i < argc; ++i) firstPaintOnly |= std::strcmp(argv[i], "--first-paint") == 0;
+    bool bare = false;
+    for (int i = 1; i < argc; ++i) {
+        firstPaintOnly |= std::strcmp(argv[i], "--first-paint") == 0;
+        bare |= std::strcmp(argv[i], "--bare") == 0;
+    }
 
     QApplication app(argc, argv);
-    kneebrace::ApplyApplicationLook();
-    kneebrace::Form15 window([](QWidget*, const QString&, const QString&) {});
+    std::unique_ptr<QWidget> shown;
+    if (bare) {
+        shown.reset(BareWindow());
+    } else {
+        kneebrace::ApplyApplicationLook();
+        shown =
+            std::make_unique<kneebrace::Form15>([](QWidget*, const QString&, const QString&) {});
+    }
+    QWidget& window = *shown;
 
     // The window and all its controls are painted in one pass; the first timer after the
     // window's own paint event runs once that pass is over.
@@ -84,6 +157,10 @@ int main(int argc, char* argv[]) {
     const double firstPaint = Milliseconds(sinceMain);
     window.removeEventFilter(&windowPaint);
     if (firstPaintOnly) return 0;
+    if (bare) {
+        std::printf("first paint of the bare window (from main): %8.1f ms\n", firstPaint);
+        return 0;
+    }
 
     auto* calculate = window.findChild<QToolButton*>(QStringLiteral("Command1"));
     auto* report = window.findChild<QPlainTextEdit*>(QStringLiteral("Text8"));

@@ -1,31 +1,23 @@
-// The calculator's one window. It owns the design record for its whole life; its
-// handlers copy what the user set into the record or the engine's input texts, call the
-// engine, and show what the engine left in the record.
+// The calculator's one window, drawn by Qt. It creates its controls from the control
+// table, reports every event of theirs to the presenter, which owns the design record
+// and decides each step, and draws what the presenter tells it.
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include <QString>
 #include <QWidget>
 
-#include "core/calculation_run.h"
 #include "core/design_state.h"
 #include "qt/report_menu.h"
-#include "window/input_marks.h"
-
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QRadioButton;
-class QToolButton;
+#include "window/control_table.h"
+#include "window/form15_presenter.h"
+#include "window/form15_view.h"
 
 namespace kneebrace {
-
-class PictureBox;
 
 // Tells the user why a calculation was abandoned: the kind of fault as a short title and
 // the message naming the input concerned. The window calls it while the user's inputs
@@ -36,7 +28,7 @@ using FaultReporter =
 // The program's reporter: a modal warning box with a Chinese button.
 FaultReporter MessageBoxReporter();
 
-class Form15 : public QWidget {
+class Form15 : public QWidget, private window::Form15View {
 public:
     // The dialogs of printing and export are passed in, like the fault reporter, so that
     // tests can answer them.
@@ -44,57 +36,29 @@ public:
                     ReportDialogs reportDialogs = SystemReportDialogs(), QWidget* parent = nullptr);
     ~Form15() override;
 
-    const DesignState& designState() const { return state_; }
+    const DesignState& designState() const { return presenter_.state(); }
 
 private:
-    template <typename W>
-    W* Find(std::string_view name) const;
-    void CreateControls();
-    void SetTabOrder();
-    void ConnectHandlers();
-    void Load();
+    template <typename W = QWidget>
+    W* Find(std::string_view name) const {
+        return findChild<W*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    QWidget* MakeControl(const window::ControlRow& row, QWidget* parent);
 
-    void Check1Click();
-    void Combo1Click();
-    void Combo1Commit();
-    void Command1Click();
-    void ShowMark(QLineEdit& box, const window::BoxMark& mark);
-    void Command2Click();
-    void AdoptSize(std::string_view designation);
-    InputTexts ReadInputs() const;
+    std::string Text(std::string_view control) const override;
+    void SetText(std::string_view control, std::string_view utf8) override;
+    void ShowMark(std::string_view box, bool marked, std::string_view tooltip) override;
+    void Enable(std::string_view control, bool enabled) override;
+    void SelectSize(std::size_t place) override;
+    void FocusAndSelectAll(std::string_view control) override;
+    void ShowFault(const window::FaultMessage& fault) override;
+    std::optional<std::string> RunSizingDialog(SizingView view) override;
+    void ReportShown(const std::string& reportText, std::string_view size) override;
+    void Close() override { close(); }
 
-    DesignState state_;
+    window::Form15Presenter presenter_;
     FaultReporter reportFault_;
-
-    // Named as the controls are named everywhere else; each objectName is the same.
-    PictureBox* Picture1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QRadioButton* Option4 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* Text9 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLineEdit* Text6 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QPlainTextEdit* Text7 = nullptr;
-    QPlainTextEdit* Text8 = nullptr;
-    QToolButton* Command1 = nullptr;
-    QToolButton* Command2 = nullptr;
-    QToolButton* Command3 = nullptr;
+    ReportMenu* reportMenu_ = nullptr;
 };
 
 }  // namespace kneebrace

@@ -22,7 +22,6 @@
 
 #include "qt/look.h"
 #include "qt/report_printer.h"
-#include "window/form_actions.h"
 #include "window/report_pages.h"
 
 namespace kneebrace {
@@ -81,23 +80,14 @@ ReportDialogs SystemReportDialogs() {
     return dialogs;
 }
 
-ReportMenu::ReportMenu(QWidget& window, QPlainTextEdit& reportBox, const DesignState& state,
-                       ReportDialogs dialogs)
-    : QObject(&window),
-      window_(window),
-      reportBox_(reportBox),
-      state_(state),
-      dialogs_(std::move(dialogs)) {
+ReportMenu::ReportMenu(QWidget& window, QPlainTextEdit& reportBox, ReportDialogs dialogs)
+    : QObject(&window), window_(window), reportBox_(reportBox), dialogs_(std::move(dialogs)) {
     print_ = WindowCommand(window, QStringLiteral("打印计算书…"), "printReport",
                            QKeySequence(Qt::CTRL | Qt::Key_P));
     export_ = WindowCommand(window, QStringLiteral("导出 PDF…"), "exportPdf",
                             QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(print_, &QAction::triggered, this, &ReportMenu::Print);
     connect(export_, &QAction::triggered, this, &ReportMenu::ExportPdf);
-
-    // The box's text changes only when Calculate has put a new report into the record
-    // and shows it; a fault leaves both alone.
-    connect(&reportBox_, &QPlainTextEdit::textChanged, this, &ReportMenu::ReportShown);
 
     reportBox_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&reportBox_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -121,10 +111,10 @@ std::unique_ptr<QMenu> ReportMenu::CreateContextMenu() const {
     return menu;
 }
 
-void ReportMenu::ReportShown() {
-    if (state_.reportText.empty()) return;
-    reportText_ = state_.reportText;
-    size_ = window::SizeInForce(state_);
+void ReportMenu::ReportShown(const std::string& reportText, std::string_view size) {
+    if (reportText.empty()) return;
+    reportText_ = reportText;
+    size_ = size;
     print_->setEnabled(true);
     export_->setEnabled(true);
 }

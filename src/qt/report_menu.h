@@ -6,11 +6,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <QObject>
 #include <QString>
 
-#include "core/design_state.h"
 #include "window/report_pages.h"
 
 class QAction;
@@ -38,11 +38,11 @@ ReportDialogs SystemReportDialogs();
 class ReportMenu : public QObject {
     Q_OBJECT  // so that findChild and qobject_cast tell it from other objects
 
-        public :
-        // `state` is the window's record: the report and the size it was calculated for are
-        // taken from it whenever the report box shows a new report.
-        ReportMenu(QWidget& window, QPlainTextEdit& reportBox, const DesignState& state,
-                   ReportDialogs dialogs);
+        public : ReportMenu(QWidget& window, QPlainTextEdit& reportBox, ReportDialogs dialogs);
+
+    // The report box shows a new report, calculated for `size`: the commands act on it
+    // from now on.
+    void ReportShown(const std::string& reportText, std::string_view size);
 
     // The box's context menu as it would open now.
     std::unique_ptr<QMenu> CreateContextMenu() const;
@@ -53,13 +53,11 @@ class ReportMenu : public QObject {
     void ExportPdf();
 
 private:
-    void ReportShown();
     // Tells the user why the book did not leave the program.
     void Complain(BookFault fault, bool exporting, const QString& path = {}) const;
 
     QWidget& window_;
     QPlainTextEdit& reportBox_;
-    const DesignState& state_;
     ReportDialogs dialogs_;
     QAction* print_ = nullptr;
     QAction* export_ = nullptr;

@@ -1,5 +1,5 @@
-// The window as it opens: where each control sits, what it says, its font and colours,
-// the tab order, the size list and the artwork.
+// The window as it opens: each control where its row in the table puts it, in its font,
+// with its caption, in the table's tab order; the colours, the size list and the artwork.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,9 +18,12 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
+
 #include "catalogue/angle_catalogue.h"
 #include "qt/form15.h"
 #include "qt/look.h"
+#include "window/control_table.h"
 #include "window_test_support.h"
 
 using namespace kneebrace;
@@ -65,139 +68,101 @@ private slots:
     }
     void cleanupTestCase() { delete window_; }
 
+    // The twip grid on the screen rounds each edge, so that neighbours in twips stay
+    // neighbours in pixels: 1000 twips are 66.67 px, so the far edge lands on 133.
     void twipsRoundTheEdgesNotTheSizes_data() {
         QTest::addColumn<QRect>("twips");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("exact") << QRect(585, 3495, 6450, 1515) << QRect(39, 233, 430, 101);
-        // 1000 twips = 66.67 px: the far edge lands on 133, so the width is 66, not 67.
         QTest::newRow("fractional") << QRect(1000, 1000, 1000, 1000) << QRect(67, 67, 66, 66);
         QTest::newRow("neighbours touch") << QRect(1010, 0, 1010, 1010) << QRect(67, 0, 68, 67);
     }
     void twipsRoundTheEdgesNotTheSizes() {
         QFETCH(QRect, twips);
         QFETCH(QRect, pixels);
-        QCOMPARE(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()), pixels);
+        QCOMPARE(PixelRect({twips.x(), twips.y(), twips.width(), twips.height()}), pixels);
     }
 
-    // Positions in twips relative to the container; 0 points means the window's font.
-    void controlsSitWhereTheLayoutPutsThem_data() {
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<double>("points");
-        auto row = [](const char* name, const char* in, int l, int t, int w, int h, double pt) {
-            QTest::newRow(name) << QString(in) << QRect(l, t, w, h) << pt;
-        };
-        row("Picture1", "Form15", 600, 180, 6465, 3180, 0);
-        row("Frame1", "Form15", 585, 3495, 6450, 1515, 0);
-        row("Frame2", "Form15", 555, 5115, 6510, 2640, 0);
-        row("Text8", "Form15", 7290, 180, 5190, 7560, 9.75);
-        row("Command1", "Form15", 7245, 7890, 1410, 825, 10.5);
-        row("Command2", "Form15", 9195, 7890, 1410, 825, 10.5);
-        row("Command3", "Form15", 11145, 7890, 1380, 810, 10.5);
-        row("Label1", "Frame1", 210, 360, 1620, 345, 10.5);
-        row("Text1", "Frame1", 1890, 285, 1665, 375, 10.5);
-        row("Option1", "Frame1", 3990, 315, 780, 300, 10.5);
-        row("Option2", "Frame1", 5055, 300, 855, 330, 10.5);
-        row("Check1", "Frame1", 240, 840, 2280, 405, 0);
-        row("Text2", "Frame1", 2850, 855, 720, 360, 10.5);
-        row("Frame3", "Frame1", 3870, 720, 2385, 690, 0);
-        row("Option3", "Frame3", 120, 285, 810, 300, 9.75);
-        row("Option4", "Frame3", 1200, 285, 765, 300, 9.75);
-        row("Label2", "Frame2", 540, 375, 810, 255, 0);
-        row("Text3", "Frame2", 1425, 285, 675, 315, 10.5);
-        row("Label3", "Frame2", 555, 825, 855, 300, 0);
-        row("Text4", "Frame2", 1440, 750, 660, 330, 10.5);
-        row("Label6", "Frame2", 555, 1290, 765, 240, 0);
-        row("Text9", "Frame2", 1440, 1215, 660, 330, 10.5);
-        row("Label4", "Frame2", 330, 1755, 1035, 255, 0);
-        row("Text5", "Frame2", 1440, 1665, 675, 345, 10.5);
-        row("Label5", "Frame2", 420, 2250, 960, 285, 0);
-        row("Text6", "Frame2", 1440, 2160, 675, 345, 10.5);
-        row("Combo1", "Frame2", 2535, 315, 1275, 300, 0);
-        row("Text7", "Frame2", 3990, 315, 2265, 2205, 10.5);
-    }
-    void controlsSitWhereTheLayoutPutsThem() {
-        QFETCH(QString, container);
-        QFETCH(QRect, twips);
-        QFETCH(double, points);
-        QWidget* w = Control<QWidget>(*window_, QTest::currentDataTag());
-        QVERIFY(w);
-        QCOMPARE(w->parentWidget()->objectName(), container);
-        // Every value of this layout is a whole number of pixels at 15 twips each.
-        QCOMPARE(w->geometry(),
-                 QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
-        const QFontInfo font(w->font());
-        QVERIFY2(kSongFaces.contains(font.family()), qPrintable(font.family()));
-        QCOMPARE(font.pointSizeF(), points == 0 ? 9.0 : points);
-        QCOMPARE(font.bold(), false);
-        // A caption wider or taller than the room its control leaves for it is cut off.
-        QRect room = w->rect();
-        if (auto* button = qobject_cast<QAbstractButton*>(w);
-            button && !qobject_cast<QToolButton*>(w)) {
-            QStyleOptionButton option;
-            option.initFrom(button);
-            option.text = button->text();
-            room = w->style()->subElementRect(qobject_cast<QRadioButton*>(w)
-                                                  ? QStyle::SE_RadioButtonContents
-                                                  : QStyle::SE_CheckBoxContents,
-                                              &option, w);
+    // Each row of the table is a widget of the table's name at the row's place on the
+    // client area, rounded from twips at 96 dpi edge by edge, in the row's font.
+    void everyControlSitsWhereItsRowSays() {
+        for (const window::ControlRow& row : window::Form15Controls()) {
+            const QWidget* w = Control<QWidget>(*window_, FromUtf8(row.name));
+            QVERIFY2(w, row.name.data());
+            const window::TwipRect twips = window::OnClientArea(row);
+            const auto px = [](int t) { return window::TwipsToPixels(t, 96); };
+            const QRect expected(px(twips.left), px(twips.top), px(twips.right()) - px(twips.left),
+                                 px(twips.bottom()) - px(twips.top));
+            QCOMPARE(QRect(w->mapTo(window_, QPoint(0, 0)), w->size()), expected);
+            const QString parent = row.parent.empty() ? QString("Form15") : FromUtf8(row.parent);
+            QCOMPARE(w->parentWidget()->objectName(), parent);
+            const QFontInfo font(w->font());
+            QVERIFY2(kSongFaces.contains(font.family()), qPrintable(font.family()));
+            QCOMPARE(font.pointSizeF(), row.fontPoints > 0 ? row.fontPoints : 9.0);
+            QCOMPARE(font.bold(), false);
+            QCOMPARE(w->toolTip(), FromUtf8(row.tooltip));
         }
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QRadioButton*>(w) ||
-            qobject_cast<QCheckBox*>(w)) {
+    }
+
+    // A few rows as drawn: the whole layout is on whole pixels at 15 twips each.
+    void knownRowsInPixels_data() {
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("Frame1") << QRect(39, 233, 430, 101);
+        QTest::newRow("Text1") << QRect(165, 252, 111, 25);   // in Frame1
+        QTest::newRow("Option4") << QRect(377, 300, 51, 20);  // in Frame3 in Frame1
+        QTest::newRow("Text8") << QRect(486, 12, 346, 504);
+        QTest::newRow("Command3") << QRect(743, 526, 92, 54);
+    }
+    void knownRowsInPixels() {
+        QFETCH(QRect, pixels);
+        const QWidget* w = Control<QWidget>(*window_, QTest::currentDataTag());
+        QCOMPARE(QRect(w->mapTo(window_, QPoint(0, 0)), w->size()), pixels);
+    }
+
+    // A caption wider or taller than the room its control leaves for it is cut off.
+    void captionsFitTheirRoom() {
+        for (QWidget* w : window_->findChildren<QWidget*>()) {
+            if (!qobject_cast<QLabel*>(w) && !qobject_cast<QRadioButton*>(w) &&
+                !qobject_cast<QCheckBox*>(w))
+                continue;
+            QRect room = w->rect();
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                room = w->style()->subElementRect(qobject_cast<QRadioButton*>(w)
+                                                      ? QStyle::SE_RadioButtonContents
+                                                      : QStyle::SE_CheckBoxContents,
+                                                  &option, w);
+            }
             const QFontMetrics metrics(w->font());
             const int needed = metrics.horizontalAdvance(ShownText(w));
-            QVERIFY2(needed <= room.width(),
-                     qPrintable(QString("%1 > %2").arg(needed).arg(room.width())));
+            QVERIFY2(
+                needed <= room.width(),
+                qPrintable(
+                    QString("%1: %2 > %3").arg(w->objectName()).arg(needed).arg(room.width())));
             QVERIFY(metrics.height() <= room.height());
         }
     }
 
-    void controlsShowTheirStartTexts_data() {
-        QTest::addColumn<QString>("text");
-        const char* rows[][2] = {
-            {"Frame1", "[H钢参数]"},
-            {"Frame2", "[等边角钢参数]"},
-            {"Frame3", "[隅撑布置方式]"},
-            {"Label1", "截面HxBxTfxTw="},
-            {"Label2", "孔距 K2="},
-            {"Label3", "孔距 K3="},
-            {"Label4", "与腹板夹角="},
-            {"Label5", "螺栓直径M="},
-            {"Label6", "伸出 E2="},
-            {"Text1", "500x200x6x12"},
-            {"Text2", "10"},
-            {"Text3", "50"},
-            {"Text4", "50"},
-            {"Text5", "45"},
-            {"Text6", "14"},
-            {"Text9", "35"},
-            {"Option1", "Q235"},
-            {"Option2", "Q345"},
-            {"Option3", "双侧"},
-            {"Option4", "单侧"},
-            {"Check1", "改檩条与H钢上翼板间隙="},
-            {"Combo1", "L45X3"},
-            {"Command1", "计   算"},
-            {"Command2", "选   型"},
-            {"Command3", "关   闭"},
-            {"Text8", "计算结果\n"},
-        };
-        for (auto& r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[1]);
-    }
-    void controlsShowTheirStartTexts() {
-        QFETCH(QString, text);
-        const QWidget* w = Control<QWidget>(*window_, QTest::currentDataTag());
-        QVERIFY(w);
-        QCOMPARE(ShownText(w), text);
-        // Every character drawn from the Song face itself: no empty boxes, no mixed faces.
-        const QFontMetrics metrics(w->font());
-        for (QChar c : text)
-            if (c.isPrint()) QVERIFY2(metrics.inFont(c), qPrintable(QString(c)));
+    // Captions and start texts as the table has them, every character drawn from the
+    // Song face itself: no empty boxes, no mixed faces. The properties box shows the
+    // first size's properties from the start instead.
+    void controlsShowTheirCaptions() {
+        for (const window::ControlRow& row : window::Form15Controls()) {
+            if (row.kind == window::ControlKind::PropertiesBox) continue;
+            const QWidget* w = Control<QWidget>(*window_, FromUtf8(row.name));
+            const QString text = windowtest::AsShown(std::string(row.caption));
+            QCOMPARE(ShownText(w), text);
+            const QFontMetrics metrics(w->font());
+            for (QChar c : text)
+                if (c.isPrint()) QVERIFY2(metrics.inFont(c), qPrintable(QString(c)));
+        }
+        QCOMPARE(ShownText(Control<QWidget>(*window_, "Command2")), QString("选   型"));
     }
 
     void windowOpensInItsStartState() {
         QCOMPARE(window_->windowTitle(), QString("角钢Omvarel by Tavrosk"));
-        QCOMPARE(window_->size(), QSize(854, 590));
+        QCOMPARE(window_->size(), QSize(854, 590));  // 12810 x 8850 twips
         // The two hints engineers know stay, word for word, on the tooltip's first line.
         QCOMPARE(Control<QLineEdit>(*window_, "Text4")->toolTip().section('\n', 0, 0),
                  QString("<100"));
@@ -250,22 +215,29 @@ private slots:
                      std::string(AngleCatalogue()[i].designation));
     }
 
-    void tabOrderFollowsTheLayoutAndSkipsLabelsAndFrames() {
-        const QStringList expected = {"Picture1", "Text1",    "Option1", "Option2", "Combo1",
-                                      "Command1", "Command2", "Check1",  "Text2",   "Text3",
-                                      "Text4",    "Text5",    "Text6",   "Text7",   "Text8",
-                                      "Option3",  "Option4",  "Text9",   "Command3"};
+    // Tab walks the table's focus order round; labels, frames and the drawing are never
+    // in it.
+    void tabOrderIsTheTablesFocusOrder() {
+        QStringList expected;
+        for (const window::ControlRow* row : window::FocusOrder()) expected << FromUtf8(row->name);
         QStringList chain;
-        QWidget* w = Control<QWidget>(*window_, "Picture1");
+        QWidget* first = Control<QWidget>(*window_, expected.first());
+        QWidget* w = first;
         do {
-            if (expected.contains(w->objectName()) && !chain.contains(w->objectName()))
-                chain << w->objectName();
+            const window::ControlRow* row = window::FindControl(w->objectName().toStdString());
+            if (row && !chain.contains(w->objectName())) chain << w->objectName();
             w = w->nextInFocusChain();
-        } while (w != Control<QWidget>(*window_, "Picture1"));
+        } while (w != first);
+        QCOMPARE(chain.size(), int(window::Form15Controls().size()));
+        chain.erase(std::remove_if(chain.begin(), chain.end(),
+                                   [this](const QString& name) {
+                                       return Control<QWidget>(*window_, name)->focusPolicy() ==
+                                              Qt::NoFocus;
+                                   }),
+                    chain.end());
         QCOMPARE(chain, expected);
-        for (const char* name : {"Picture1", "Frame1", "Frame2", "Frame3", "Label1", "Label2",
-                                 "Label3", "Label4", "Label5", "Label6"})
-            QCOMPARE(Control<QWidget>(*window_, name)->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(expected.mid(0, 4), QStringList({"Text1", "Option1", "Option2", "Combo1"}));
+        QCOMPARE(expected.last(), QString("Command3"));
     }
 
     // A style sheet on the window cuts children off from the window's font unless the
