@@ -50,9 +50,9 @@ std::optional<std::string> FakeView::RunSizingDialog(kneebrace::SizingView view)
     ++sizingDialogs;
     if (!sizingAnswer.adopt) return std::nullopt;
     if (!sizingAnswer.row.empty()) return sizingAnswer.row;
-    // The selection opens on the lightest passing row and stays on it through a sort.
-    if (!view.lightest) return std::nullopt;
-    return view.rows[*view.lightest].designation;
+    // The selection opens on the lightest passing row, or on the first when none passes,
+    // and stays on it through a sort.
+    return view.rows[view.lightest.value_or(0)].designation;
 }
 
 void FakeView::ReportShown(const std::string&, std::string_view) { printable = true; }
