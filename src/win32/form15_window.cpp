@@ -140,10 +140,8 @@ Form15Window::Form15Window(HINSTANCE instance, FaultReporter reportFault)
     // The size comes with the DPI, once the window knows its monitor.
     if (CreateWindowExW(0, kClassName, Widen(window::kWindowTitle).c_str(), kWindowStyle,
                         CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_,
-                        this) == nullptr) {
-        hwnd_ = nullptr;
+                        this) == nullptr)
         throw std::runtime_error("the window could not be created");
-    }
 }
 
 Form15Window::~Form15Window() {
@@ -162,12 +160,6 @@ Form15Window::~Form15Window() {
 HWND Form15Window::Control(std::string_view name) const {
     const ControlRow* row = window::FindControl(name);
     return row == nullptr || shown_.empty() ? nullptr : shown_[RowOf(*row)].hwnd;
-}
-
-Form15Window::Shown& Form15Window::At(std::string_view name) {
-    const ControlRow* row = window::FindControl(name);
-    if (row == nullptr) throw std::logic_error("no such control");
-    return shown_[RowOf(*row)];
 }
 
 int Form15Window::IndexOf(HWND control) const {
@@ -550,7 +542,7 @@ void Form15Window::SetText(std::string_view control, std::string_view utf8) {
 // A number box the last run did not read whole: pale red, in every state (the locked gap
 // box too), and a tooltip that starts with the value used.
 void Form15Window::ShowMark(std::string_view box, bool marked, std::string_view tooltip) {
-    Shown& shown = At(box);
+    Shown& shown = shown_[RowOf(*window::FindControl(box))];
     shown.marked = marked;
     InvalidateRect(shown.hwnd, nullptr, TRUE);
     SetTooltip(shown.hwnd, Widen(tooltip), false);

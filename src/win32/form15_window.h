@@ -89,7 +89,6 @@ private:
 
     // The table row of a control (the size list for its field); -1 for any other window.
     int IndexOf(HWND control) const;
-    Shown& At(std::string_view name);
     HFONT FontFor(double points) const;
     void SetTooltip(HWND tool, std::wstring text, bool add) const;
 
