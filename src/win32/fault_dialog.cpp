@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "win32/utf.h"
@@ -10,9 +11,31 @@ namespace kneebrace::win32 {
 
 namespace {
 
+// Centred over the owner and kept on its screen, as TDF_POSITION_RELATIVE_TO_WINDOW asks.
+// Done here as well because wine's task dialog places only the first dialog of a process
+// and leaves every later one at the screen's top-left corner.
+void CentreOverOwner(HWND dialog) {
+    RECT owner{};
+    RECT own{};
+    if (!GetWindowRect(GetWindow(dialog, GW_OWNER), &owner) || !GetWindowRect(dialog, &own)) return;
+    MONITORINFO screen{};
+    screen.cbSize = sizeof(screen);
+    GetMonitorInfoW(MonitorFromRect(&owner, MONITOR_DEFAULTTONEAREST), &screen);
+    const RECT& area = screen.rcWork;
+    const LONG width = own.right - own.left;
+    const LONG height = own.bottom - own.top;
+    const LONG x = (owner.left + owner.right - width) / 2;
+    const LONG y = (owner.top + owner.bottom - height) / 2;
+    SetWindowPos(dialog, nullptr, std::max(area.left, std::min(x, area.right - width)),
+                 std::max(area.top, std::min(y, area.bottom - height)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HRESULT CALLBACK OnDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM, LONG_PTR data) {
+    if (event != TDN_CREATED) return S_OK;
+    CentreOverOwner(dialog);
     const auto* onShown = reinterpret_cast<const std::function<void(HWND)>*>(data);
-    if (event == TDN_CREATED && onShown != nullptr && *onShown) (*onShown)(dialog);
+    if (onShown != nullptr && *onShown) (*onShown)(dialog);
     return S_OK;
 }
 

@@ -16,7 +16,9 @@ namespace kneebrace::win32 {
 void ShowFaultDialog(HWND owner, const window::FaultMessage& fault,
                      const std::function<void(HWND dialog)>& onShown = {});
 
-// The button's command identifier, for those that press it by message.
-inline constexpr int kFaultDialogButton = IDOK;
+// The button's command identifier, for those that press it by message. It is the
+// cancel command's, so that Esc closes the message as Enter does: wine's task dialog
+// ignores Esc unless a button carries that identifier.
+inline constexpr int kFaultDialogButton = IDCANCEL;
 
 }  // namespace kneebrace::win32

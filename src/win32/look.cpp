@@ -8,8 +8,8 @@ int ScaleFor(int pixelsAt96, UINT dpi) { return MulDiv(pixelsAt96, static_cast<i
 
 RECT PixelRect(const window::TwipRect& twips, UINT dpi) {
     const int d = static_cast<int>(dpi);
-    return RECT{MulDiv(twips.left, d, 1440), MulDiv(twips.top, d, 1440),
-                MulDiv(twips.right(), d, 1440), MulDiv(twips.bottom(), d, 1440)};
+    return RECT{window::TwipsToPixels(twips.left, d), window::TwipsToPixels(twips.top, d),
+                window::TwipsToPixels(twips.right(), d), window::TwipsToPixels(twips.bottom(), d)};
 }
 
 HFONT CreateSongFont(double points, UINT dpi) {

@@ -634,6 +634,19 @@ std::span<const Scenario> WindowScenarios() {
 
 std::string_view ScenarioName(const Scenario& scenario) { return scenario.name; }
 
+std::string ScenarioTestName(std::size_t index) {
+    std::string name = "s" + std::to_string(index) + "_";
+    for (const char c : WindowScenarios()[index].name)
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) name += c;
+    return name;
+}
+
+std::string Lines(const std::vector<std::string>& failures) {
+    std::string text;
+    for (const std::string& f : failures) text += f + "\n";
+    return text;
+}
+
 std::vector<std::string> RunScenario(WindowProbe& probe, const Scenario& scenario) {
     std::vector<std::string> failures;
     Player player(probe);

@@ -71,6 +71,11 @@ struct Scenario {
 
 std::span<const Scenario> WindowScenarios();
 std::string_view ScenarioName(const Scenario& scenario);
+// A test's name for the scenario at `index`: "s" and the index, then the letters and
+// digits of its name.
+std::string ScenarioTestName(std::size_t index);
+// The failures as a test's message, a line each.
+std::string Lines(const std::vector<std::string>& failures);
 
 // Plays the scenario on a fresh window: what differed from the expectations, each with
 // its step; empty when all held.

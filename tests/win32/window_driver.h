@@ -23,7 +23,7 @@ public:
     WindowDriver(const WindowDriver&) = delete;
     WindowDriver& operator=(const WindowDriver&) = delete;
 
-    kneebrace::win32::Form15Window& window() { return *window_; }
+    kneebrace::win32::Form15Window& window() const { return *window_; }
     HWND Get(std::string_view name) const;
     // The name of the table control that has the focus; the size list for its field;
     // empty for any other window.

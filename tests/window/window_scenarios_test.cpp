@@ -12,12 +12,7 @@
 namespace {
 
 using windowtest::FakeProbe;
-
-std::string Lines(const std::vector<std::string>& failures) {
-    std::string text;
-    for (const std::string& f : failures) text += f + "\n";
-    return text;
-}
+using windowtest::Lines;
 
 class WindowScenario : public ::testing::TestWithParam<std::size_t> {};
 
@@ -28,17 +23,9 @@ TEST_P(WindowScenario, HoldsOnTheFakeWindow) {
     EXPECT_TRUE(failures.empty()) << windowtest::ScenarioName(scenario) << "\n" << Lines(failures);
 }
 
-// Test names from the scenario names: letters and digits only, the row's index first.
-std::string TestName(const ::testing::TestParamInfo<std::size_t>& info) {
-    std::string name = "s" + std::to_string(info.param) + "_";
-    for (const char c : windowtest::ScenarioName(windowtest::WindowScenarios()[info.param]))
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) name += c;
-    return name;
-}
-
 INSTANTIATE_TEST_SUITE_P(All, WindowScenario,
                          ::testing::Range<std::size_t>(0, windowtest::WindowScenarios().size()),
-                         TestName);
+                         [](const auto& info) { return windowtest::ScenarioTestName(info.param); });
 
 TEST(WindowReferenceCases, EveryReachableCaseThroughTheFakeWindow) {
     const nlohmann::json& cases = testsupport::ReferenceCases();
