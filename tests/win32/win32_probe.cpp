@@ -93,9 +93,10 @@ std::string TooltipOf(HWND control) {
     return kneebrace::win32::Narrow(text);
 }
 
+// The focus moves at once; what it has the window repaint waits for the next pump, as a
+// user's quick keys would find it.
 void Win32Probe::FocusOn(std::string_view control) {
     if (IsWindowEnabled(ui_.Get(control))) SetFocus(ui_.Get(control));
-    PumpMessages();
 }
 
 // The box's text replaced at once, as a paste over the whole text would: the box
@@ -103,7 +104,6 @@ void Win32Probe::FocusOn(std::string_view control) {
 void Win32Probe::Type(std::string_view box, std::string_view utf8) {
     FocusOn(box);
     ui_.SetText(box, utf8);
-    PumpMessages();
 }
 
 void Win32Probe::Click(std::string_view control) {
@@ -122,7 +122,6 @@ void Win32Probe::Pick(std::string_view designation) {
     if (!kneebrace::FindAngle(designation)) return;
     FocusOn("Combo1");
     ui_.Pick(designation);
-    PumpMessages();
 }
 
 // Typed over the field's whole text, as the edit control takes typing: the list hears of
@@ -135,7 +134,6 @@ void Win32Probe::TypeSize(std::string_view utf8, bool enter) {
     GetComboBoxInfo(combo, &info);
     SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     SendMessageW(info.hwndItem, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
-    PumpMessages();
     ui_.Key(enter ? VK_RETURN : VK_TAB);
 }
 
