@@ -1,6 +1,5 @@
 #include "qt/sizing_dialog.h"
 
-#include <array>
 #include <utility>
 #include <vector>
 
@@ -29,8 +28,6 @@ namespace {
 // Beside a header's text, besides the style's margins: the headers are what the eye
 // reads first.
 constexpr int kHeaderAir = 20;
-
-QColor ToQColor(const SizingColour& c) { return QColor(c.red, c.green, c.blue); }
 
 // A text's width as the sum of its characters' advances. The table's texts (figures,
 // Latin letters, Han characters) need no shaping and the Song faces kern none of them,
@@ -61,10 +58,8 @@ public:
         : QAbstractTableModel(parent), state_(std::move(view)) {
         texts_.reserve(state_.view().rows.size());
         for (const SizingViewRow& row : state_.view().rows) {
-            std::array<QString, kSizingColumnCount> texts;
-            for (std::size_t c = 0; c < kSizingColumnCount; ++c)
-                texts[c] = FromUtf8(row.cells[c].text);
-            texts_.push_back(std::move(texts));
+            std::vector<QString>& texts = texts_.emplace_back();
+            for (const SizingCell& cell : row.cells) texts.push_back(FromUtf8(cell.text));
         }
     }
 
@@ -86,20 +81,25 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(state_.size());
     }
     int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(kSizingColumnCount);
+        return parent.isValid() ? 0 : static_cast<int>(state_.columnCount());
     }
 
-    // The texts for typing a size's first letters and for accessibility; the cells
-    // themselves are drawn by SizingCellDelegate from the state.
+    // The texts for typing a size's first letters and for accessibility, and the
+    // cells' tips; the cells themselves are drawn by SizingCellDelegate from the state.
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid()) return {};
         if (role == Qt::DisplayRole) return TextAt(index);
+        if (role == Qt::ToolTipRole) {
+            const std::string& tip = state_.TipAt(static_cast<std::size_t>(index.row()),
+                                                  static_cast<std::size_t>(index.column()));
+            if (!tip.empty()) return FromUtf8(tip);
+        }
         return {};
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || section < 0 ||
-            section >= static_cast<int>(kSizingColumnCount))
+            section >= static_cast<int>(state_.columnCount()))
             return {};
         const auto column = static_cast<std::size_t>(section);
         if (role == Qt::DisplayRole) return FromUtf8(state_.view().headers[column]);
@@ -109,7 +109,7 @@ public:
 
 private:
     SizingTable state_;
-    std::vector<std::array<QString, kSizingColumnCount>> texts_;  // by view row
+    std::vector<std::vector<QString>> texts_;  // by view row
 };
 
 namespace {
@@ -131,9 +131,9 @@ public:
         const auto column = static_cast<std::size_t>(index.column());
         const SizingCellLook look = model_.state().LookOf(position, column);
         painter->save();
-        painter->fillRect(option.rect, look.ground ? ToQColor(*look.ground)
+        painter->fillRect(option.rect, look.ground ? Colour(*look.ground)
                                                    : option.palette.color(QPalette::Base));
-        painter->setPen(look.text ? ToQColor(*look.text) : option.palette.color(QPalette::Text));
+        painter->setPen(look.text ? Colour(*look.text) : option.palette.color(QPalette::Text));
         painter->setFont(look.bold ? bold_ : regular_);
         painter->drawText(option.rect.adjusted(margin_, 0, -margin_, 0),
                           int(ToQtAlignment(SizingColumnAlignment(column))) | Qt::TextSingleLine,
@@ -164,7 +164,7 @@ SizingDialog::SizingDialog(SizingView view, QWidget* parent) : QDialog(parent) {
     message_->setObjectName(QStringLiteral("sizingMessage"));
     if (const std::optional<SizingColour> colour = state.MessageColour()) {
         QPalette palette = message_->palette();
-        palette.setColor(QPalette::WindowText, ToQColor(*colour));
+        palette.setColor(QPalette::WindowText, Colour(*colour));
         message_->setPalette(palette);
     }
 
@@ -199,7 +199,7 @@ SizingDialog::SizingDialog(SizingView view, QWidget* parent) : QDialog(parent) {
     }();
     const QFontMetricsF regularMetrics(font());
     const QFontMetricsF boldMetrics(bold);
-    model_->state().MeasureColumns(
+    const std::vector<std::size_t> measured = model_->state().MeasureColumns(
         [&](const std::string& text, bool isBold) {
             return Advance(isBold ? boldMetrics : regularMetrics, FromUtf8(text));
         },
@@ -208,7 +208,7 @@ SizingDialog::SizingDialog(SizingView view, QWidget* parent) : QDialog(parent) {
         // the grid line beside it.
         SizingRoom{2 * cellMargin + 1, 2 * headerMargin + kHeaderAir,
                    header->sizeHint().height() / 2 + 2 * headerMargin});
-    SizeColumns({});
+    SizeColumns(measured);
     // Every column in full: the table is never narrower than its columns.
     int columns = 0;
     for (int width : state.ColumnWidths()) columns += width;
@@ -262,23 +262,21 @@ void SizingDialog::showEvent(QShowEvent* event) {
     ShowSelection(true);
 }
 
-void SizingDialog::SizeColumns(const std::array<int, kSizingColumnCount>& before) {
-    const std::array<int, kSizingColumnCount> widths = model_->state().ColumnWidths();
-    for (std::size_t c = 0; c < kSizingColumnCount; ++c)
-        if (widths[c] != before[c])
-            table_->horizontalHeader()->resizeSection(static_cast<int>(c), widths[c]);
+void SizingDialog::SizeColumns(const std::vector<std::size_t>& columns) {
+    const std::vector<int> widths = model_->state().ColumnWidths();
+    for (std::size_t c : columns)
+        table_->horizontalHeader()->resizeSection(static_cast<int>(c), widths[c]);
 }
 
 void SizingDialog::SortBy(int column) {
     if (column < 0) return;
     SizingTable& state = model_->state();
-    const std::array<int, kSizingColumnCount> widths = state.ColumnWidths();
-    state.ClickHeader(static_cast<std::size_t>(column));
+    const std::vector<std::size_t> resized = state.ClickHeader(static_cast<std::size_t>(column));
     // Qt's header draws ▼ for its ascending order; the state's arrow is drawn as it says.
     const SizingArrow arrow = state.ArrowOn(static_cast<std::size_t>(column));
     table_->horizontalHeader()->setSortIndicator(
         column, arrow == SizingArrow::Up ? Qt::DescendingOrder : Qt::AscendingOrder);
-    SizeColumns(widths);
+    SizeColumns(resized);
     model_->Reordered();
     if (const std::optional<std::size_t> at = state.selected()) {
         table_->setCurrentIndex(model_->index(static_cast<int>(*at), 0));

@@ -4,8 +4,9 @@
 // which row the user adopted.
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include <QDialog>
 
@@ -36,9 +37,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The columns whose width differs from `before`: a width the user dragged stays
-    // unless the sort arrow comes or goes.
-    void SizeColumns(const std::array<int, kSizingColumnCount>& before);
+    // The given columns to the state's widths: a width the user dragged stays unless the
+    // sort arrow comes or goes.
+    void SizeColumns(const std::vector<std::size_t>& columns);
     void SortBy(int column);
     void SelectedRowChanged(int now, int before);
     void ShowSelection(bool centre);

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <exception>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "win32/look.h"
 #include "win32/sizing_layout.h"
 #include "win32/sizing_list.h"
 #include "win32/utf.h"
@@ -103,7 +103,7 @@ private:
                 if (reinterpret_cast<HWND>(lParam) == message_) {
                     if (const std::optional<SizingColour> colour = state_.MessageColour()) {
                         auto* dc = reinterpret_cast<HDC>(wParam);
-                        SetTextColor(dc, ToColorref(*colour));
+                        SetTextColor(dc, ToColorRef(*colour));
                         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
                         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
                     }
@@ -133,29 +133,20 @@ private:
         }
     }
 
-    HWND MakeControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, int id) {
-        HWND control = CreateWindowExW(
-            0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog_, GWLP_HINSTANCE)), nullptr);
-        if (control == nullptr) throw std::runtime_error("a control of the sizing dialog failed");
-        return control;
-    }
-
     void Create() {
         // Creation order is the tab order: the table, 选用, 取消.
         const SizingView& view = state_.view();
         SizingControls controls;
         controls.dialog = dialog_;
-        controls.inputs = MakeControl(L"STATIC", Widen(view.inputsLine),
-                                      SS_LEFTNOWORDWRAP | SS_NOPREFIX, kSizingInputsId);
-        message_ = controls.message = MakeControl(
-            L"STATIC", Widen(view.message), SS_LEFTNOWORDWRAP | SS_NOPREFIX, kSizingMessageId);
+        controls.inputs = MakeChild(dialog_, L"STATIC", Widen(view.inputsLine),
+                                    SS_LEFTNOWORDWRAP | SS_NOPREFIX, kSizingInputsId);
+        message_ = controls.message = MakeChild(dialog_, L"STATIC", Widen(view.message),
+                                                SS_LEFTNOWORDWRAP | SS_NOPREFIX, kSizingMessageId);
         list_.Create(dialog_, kSizingListId);
-        controls.adopt = MakeControl(L"BUTTON", Widen(kSizingAdoptCaption),
-                                     WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kSizingAdoptId);
-        controls.cancel = MakeControl(L"BUTTON", Widen(kSizingCancelCaption),
-                                      WS_TABSTOP | BS_PUSHBUTTON, kSizingCancelId);
+        controls.adopt = MakeChild(dialog_, L"BUTTON", Widen(kSizingAdoptCaption),
+                                   WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kSizingAdoptId);
+        controls.cancel = MakeChild(dialog_, L"BUTTON", Widen(kSizingCancelCaption),
+                                    WS_TABSTOP | BS_PUSHBUTTON, kSizingCancelId);
         layout_.emplace(controls, list_, kDialogStyle);
         layout_->ApplyDpi(dpi_);
         layout_->PlaceOverOwner();

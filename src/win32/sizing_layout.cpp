@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <stdexcept>
 
 #include "win32/look.h"
 #include "win32/sizing_list.h"
@@ -33,6 +34,16 @@ int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
     return size.cx;
+}
+
+HWND MakeChild(HWND dialog, const wchar_t* windowClass, const std::wstring& text, DWORD style,
+               int id, DWORD exStyle) {
+    HWND control = CreateWindowExW(
+        exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
+    if (control == nullptr) throw std::runtime_error("a control of the sizing dialog failed");
+    return control;
 }
 
 int LineHeight(HDC dc, HFONT font) {
@@ -69,8 +80,14 @@ void SizingLayout::ApplyDpi(UINT dpi) {
 
     HDC dc = GetDC(controls_.dialog);
     line_ = LineHeight(dc, font_);
-    const int lineWidth = std::max(TextWidth(dc, font_, WindowText(controls_.inputs)),
-                                   TextWidth(dc, font_, WindowText(controls_.message)));
+    int lineWidth = TextWidth(dc, font_, WindowText(controls_.inputs));
+    const std::wstring message = WindowText(controls_.message);
+    messageLines_ = 0;
+    for (std::size_t from = 0; from <= message.size(); ++messageLines_) {
+        const std::size_t end = std::min(message.find(L'\n', from), message.size());
+        lineWidth = std::max(lineWidth, TextWidth(dc, font_, message.substr(from, end - from)));
+        from = end + 1;
+    }
     ReleaseDC(controls_.dialog, dc);
 
     const SIZE table = list_.PreferredSize();
@@ -78,7 +95,8 @@ void SizingLayout::ApplyDpi(UINT dpi) {
     const int gap = ScaleFor(kGap, dpi_);
     const SIZE client{
         2 * margin + std::max(static_cast<int>(table.cx), lineWidth),
-        2 * margin + 2 * (line_ + gap) + table.cy + gap + ScaleFor(kButtonHeight, dpi_)};
+        2 * margin + (1 + messageLines_) * line_ + 2 * gap + table.cy + gap +
+            ScaleFor(kButtonHeight, dpi_)};
     RECT frame{0, 0, client.cx, client.cy};
     AdjustWindowRectExForDpi(&frame, style_, FALSE, 0, dpi_);
     minimumFrame_ = SIZE{frame.right - frame.left, frame.bottom - frame.top};
@@ -132,8 +150,9 @@ void SizingLayout::Place() const {
     const int width = client.right - 2 * margin;
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(controls_.inputs, nullptr, margin, margin, width, line_, flags);
-    SetWindowPos(controls_.message, nullptr, margin, margin + line_ + gap, width, line_, flags);
-    const int tableTop = margin + 2 * (line_ + gap);
+    SetWindowPos(controls_.message, nullptr, margin, margin + line_ + gap, width,
+                 messageLines_ * line_, flags);
+    const int tableTop = margin + (1 + messageLines_) * line_ + 2 * gap;
     const int buttonTop = client.bottom - margin - buttonHeight;
     SetWindowPos(list_.hwnd(), nullptr, margin, tableTop, width, buttonTop - gap - tableTop, flags);
     const int right = client.right - margin;

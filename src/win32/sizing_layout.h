@@ -15,6 +15,11 @@ class SizingList;
 int TextWidth(HDC dc, HFONT font, const std::wstring& text);
 int LineHeight(HDC dc, HFONT font);
 
+// A visible child control `id` of `dialog`; throws std::runtime_error when it cannot be
+// made.
+HWND MakeChild(HWND dialog, const wchar_t* windowClass, const std::wstring& text, DWORD style,
+               int id, DWORD exStyle = 0);
+
 struct SizingControls {
     HWND dialog = nullptr;
     HWND inputs = nullptr;   // the inputs line
@@ -48,7 +53,8 @@ private:
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
     HFONT bold_ = nullptr;
-    int line_ = 0;  // a text line's height
+    int line_ = 0;          // a text line's height
+    int messageLines_ = 1;  // the message's lines: one per item no size can mend
     SIZE minimumFrame_{};
 };
 

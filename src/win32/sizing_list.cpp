@@ -1,5 +1,6 @@
 #include "win32/sizing_list.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <stdexcept>
 #include <utility>
@@ -30,32 +31,29 @@ int ColumnFormat(std::size_t column) {
 
 }  // namespace
 
-COLORREF ToColorref(const SizingColour& colour) {
-    return RGB(colour.red, colour.green, colour.blue);
-}
-
 SizingList::SizingList(SizingTable& state) : state_(state) {
     cells_.reserve(state_.view().rows.size());
     for (const SizingViewRow& row : state_.view().rows) {
-        std::array<std::wstring, kSizingColumnCount> texts;
-        for (std::size_t c = 0; c < kSizingColumnCount; ++c) texts[c] = Widen(row.cells[c].text);
-        cells_.push_back(std::move(texts));
+        std::vector<std::wstring>& texts = cells_.emplace_back();
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+            texts.push_back(Widen(row.cells[c].text));
+            if (!row.cells[c].tip.empty() && std::find(tipColumns_.begin(), tipColumns_.end(), c) ==
+                                                 tipColumns_.end())
+                tipColumns_.push_back(c);
+        }
     }
 }
 
 void SizingList::Create(HWND dialog, int id) {
     // A virtual list: the rows are the state's, drawn in its order, with no copy of the
     // texts to reorder.
-    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | LVS_REPORT |
-                                LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                            0, 0, 0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)),
-                            nullptr);
-    if (list_ == nullptr) throw std::runtime_error("the sizing table could not be made");
+    list_ = MakeChild(dialog, WC_LISTVIEWW, L"",
+                      WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                          LVS_OWNERDATA,
+                      id, WS_EX_CLIENTEDGE);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
-    for (std::size_t c = 0; c < kSizingColumnCount; ++c) {
+    for (std::size_t c = 0; c < state_.columnCount(); ++c) {
         std::wstring header = Widen(state_.view().headers[c]);
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
@@ -65,33 +63,40 @@ void SizingList::Create(HWND dialog, int id) {
         SendMessageW(list_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
     SendMessageW(list_, LVM_SETITEMCOUNT, state_.size(), LVSICF_NOINVALIDATEALL);
-    CreateHeaderTips(dialog);
-}
-
-// One tooltip per column header, saying what its figure is.
-void SizingList::CreateHeaderTips(HWND dialog) {
     tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
-    if (tips_ == nullptr) return;
-    HWND header = ListView_GetHeader(list_);
-    for (std::size_t c = 0; c < kSizingColumnCount; ++c) {
-        std::wstring text = Widen(state_.view().headerTips[c]);
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_SUBCLASS;
-        info.hwnd = header;
-        info.uId = c;
-        info.lpszText = text.data();
-        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
+    // One tip per column header, saying what its figure is.
+    for (std::size_t c = 0; c < state_.columnCount(); ++c)
+        SetTip(ListView_GetHeader(list_), c, RECT{}, state_.view().headerTips[c], true);
 }
 
-// The tips' areas follow the columns' widths, which the user may drag.
-void SizingList::UpdateHeaderTips() const {
+// A tool of the tips over `owner`, `area` in its client coordinates; added when `add`,
+// else given its new area and text. Line breaks as the tip draws them.
+void SizingList::SetTip(HWND owner, UINT_PTR id, const RECT& area, const std::string& text,
+                        bool add) const {
+    if (tips_ == nullptr) return;
+    std::wstring wide;
+    for (const wchar_t c : Widen(text)) {
+        if (c == L'\n') wide.push_back(L'\r');
+        wide.push_back(c);
+    }
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_SUBCLASS;
+    info.hwnd = owner;
+    info.uId = id;
+    info.rect = area;
+    info.lpszText = wide.data();
+    SendMessageW(tips_, add ? TTM_ADDTOOLW : TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// The tips' areas follow the columns' widths, which the user may drag, and the cells'
+// tips the rows in view, which scroll and sort under them: one tool per place in view.
+void SizingList::UpdateTips() {
     if (tips_ == nullptr) return;
     HWND header = ListView_GetHeader(list_);
-    for (std::size_t c = 0; c < kSizingColumnCount; ++c) {
+    for (std::size_t c = 0; c < state_.columnCount(); ++c) {
         TTTOOLINFOW info{};
         info.cbSize = sizeof(info);
         info.hwnd = header;
@@ -99,6 +104,25 @@ void SizingList::UpdateHeaderTips() const {
         Header_GetItemRect(header, static_cast<int>(c), &info.rect);
         SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     }
+    if (tipColumns_.empty()) return;
+    const int top = ListView_GetTopIndex(list_);
+    const auto places = static_cast<std::size_t>(ListView_GetCountPerPage(list_) + 1);
+    for (std::size_t place = 0; place < places; ++place) {
+        for (std::size_t k = 0; k < tipColumns_.size(); ++k) {
+            const std::size_t tool = place * tipColumns_.size() + k;
+            const int position = top + static_cast<int>(place);
+            RECT area{};
+            std::string text;
+            if (InRange(position)) {
+                ListView_GetSubItemRect(list_, position, static_cast<int>(tipColumns_[k]),
+                                        LVIR_BOUNDS, &area);
+                text = state_.TipAt(static_cast<std::size_t>(position), tipColumns_[k]);
+            }
+            if (text.empty()) area = RECT{};
+            SetTip(list_, kCellTipIds + tool, area, text, tool >= cellTools_);
+        }
+    }
+    cellTools_ = std::max(cellTools_, places * tipColumns_.size());
 }
 
 void SizingList::ApplyFonts(HFONT font, HFONT bold, UINT dpi) {
@@ -118,14 +142,14 @@ void SizingList::ApplyFonts(HFONT font, HFONT bold, UINT dpi) {
     HIMAGELIST rows = ImageList_Create(1, line + ScaleFor(kSizingRowRoom, dpi_), ILC_COLOR32, 0, 0);
     if (HIMAGELIST old = ListView_SetImageList(list_, rows, LVSIL_SMALL); old != nullptr)
         ImageList_Destroy(old);
-    state_.MeasureColumns(
+    const std::vector<std::size_t> measured = state_.MeasureColumns(
         [&](const std::string& text, bool isBold) {
             return TextWidth(dc, isBold ? bold_ : font_, Widen(text));
         },
         SizingRoom{ScaleFor(kCellRoom, dpi_), ScaleFor(kHeaderRoom, dpi_),
                    ScaleFor(kArrowRoom, dpi_)});
     ReleaseDC(list_, dc);
-    SizeColumns({});
+    SizeColumns(measured);
     RECT row{};
     row.left = LVIR_BOUNDS;
     rowHeight_ = line + ScaleFor(4, dpi_);
@@ -144,16 +168,15 @@ SIZE SizingList::PreferredSize() const {
     return SIZE{width, headerPlace.cy + static_cast<int>(kSizingRowsShown) * rowHeight_ + 2 * edge};
 }
 
-void SizingList::SizeColumns(const std::array<int, kSizingColumnCount>& before) const {
-    const std::array<int, kSizingColumnCount> widths = state_.ColumnWidths();
-    for (std::size_t c = 0; c < kSizingColumnCount; ++c)
-        if (widths[c] != before[c])
-            SendMessageW(list_, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
+void SizingList::SizeColumns(const std::vector<std::size_t>& columns) const {
+    const std::vector<int> widths = state_.ColumnWidths();
+    for (std::size_t c : columns)
+        SendMessageW(list_, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
 }
 
 void SizingList::DrawArrows() const {
     HWND header = ListView_GetHeader(list_);
-    for (std::size_t c = 0; c < kSizingColumnCount; ++c) {
+    for (std::size_t c = 0; c < state_.columnCount(); ++c) {
         HDITEMW item{};
         item.mask = HDI_FORMAT;
         Header_GetItem(header, static_cast<int>(c), &item);
@@ -167,9 +190,7 @@ void SizingList::DrawArrows() const {
 
 void SizingList::SortBy(int column) {
     if (column < 0) return;
-    const std::array<int, kSizingColumnCount> widths = state_.ColumnWidths();
-    state_.ClickHeader(static_cast<std::size_t>(column));
-    SizeColumns(widths);  // the arrow's room moves with the arrow
+    SizeColumns(state_.ClickHeader(static_cast<std::size_t>(column)));  // the arrow's room
     DrawArrows();
     ShowSelection(false);
     InvalidateRect(list_, nullptr, FALSE);
@@ -208,7 +229,7 @@ LRESULT SizingList::OnNotify(LPARAM lParam, bool& adopt) {
             LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
             if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0 &&
                 InRange(item.iItem) && item.iSubItem >= 0 &&
-                item.iSubItem < static_cast<int>(kSizingColumnCount)) {
+                item.iSubItem < static_cast<int>(state_.columnCount())) {
                 const std::wstring& text =
                     cells_[state_.ViewRowAt(static_cast<std::size_t>(item.iItem))]
                           [static_cast<std::size_t>(item.iSubItem)];
@@ -262,9 +283,9 @@ LRESULT SizingList::FindByDesignation(const LVFINDINFOW& find, int start) const 
 
 // The list would paint the selected row in the system's highlight: each cell gets the
 // state's colours and weight instead, the selection included.
-LRESULT SizingList::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+LRESULT SizingList::CustomDraw(NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
-        case CDDS_PREPAINT: UpdateHeaderTips(); return CDRF_NOTIFYITEMDRAW;
+        case CDDS_PREPAINT: UpdateTips(); return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT:
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
             const auto position = static_cast<int>(draw.nmcd.dwItemSpec);
@@ -272,8 +293,8 @@ LRESULT SizingList::CustomDraw(NMLVCUSTOMDRAW& draw) const {
             const auto column = static_cast<std::size_t>(std::max(draw.iSubItem, 0));
             const SizingCellLook look = state_.LookOf(static_cast<std::size_t>(position), column);
             draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
-            draw.clrTextBk = look.ground ? ToColorref(*look.ground) : GetSysColor(COLOR_WINDOW);
-            draw.clrText = look.text ? ToColorref(*look.text) : GetSysColor(COLOR_WINDOWTEXT);
+            draw.clrTextBk = look.ground ? ToColorRef(*look.ground) : GetSysColor(COLOR_WINDOW);
+            draw.clrText = look.text ? ToColorRef(*look.text) : GetSysColor(COLOR_WINDOWTEXT);
             SelectObject(draw.nmcd.hdc, look.bold ? bold_ : font_);
             if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
                 return CDRF_NOTIFYSUBITEMDRAW | CDRF_NEWFONT;

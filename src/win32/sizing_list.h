@@ -7,7 +7,7 @@
 
 #include <commctrl.h>
 
-#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,15 +16,13 @@
 
 namespace kneebrace::win32 {
 
-COLORREF ToColorref(const SizingColour& colour);
-
 class SizingList {
 public:
     explicit SizingList(SizingTable& state);
     SizingList(const SizingList&) = delete;
     SizingList& operator=(const SizingList&) = delete;
 
-    // The list as the dialog's child `id`, with its columns and header tips; throws
+    // The list as the dialog's child `id`, with its columns and tips; throws
     // std::runtime_error when the control cannot be made.
     void Create(HWND dialog, int id);
     HWND hwnd() const { return list_; }
@@ -44,22 +42,29 @@ public:
     LRESULT OnNotify(LPARAM lParam, bool& adopt);
 
 private:
-    void CreateHeaderTips(HWND dialog);
-    void UpdateHeaderTips() const;
-    // The columns whose width differs from `before`: a width the user dragged stays
-    // unless the sort arrow comes or goes.
-    void SizeColumns(const std::array<int, kSizingColumnCount>& before) const;
+    void SetTip(HWND owner, UINT_PTR id, const RECT& area, const std::string& text,
+                bool add) const;
+    void UpdateTips();
+    // The given columns to the state's widths: a width the user dragged stays unless the
+    // sort arrow comes or goes.
+    void SizeColumns(const std::vector<std::size_t>& columns) const;
     void DrawArrows() const;
     void SortBy(int column);
     void Select(int position) const;
     LRESULT FindByDesignation(const LVFINDINFOW& find, int start) const;
-    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
     bool InRange(int position) const;
 
     SizingTable& state_;
-    std::vector<std::array<std::wstring, kSizingColumnCount>> cells_;  // by view row
+    // The cells' tips' tools over the list: ids from here, one per place in view and
+    // column with tips (tipColumns_); none without such a column.
+    static constexpr UINT_PTR kCellTipIds = 1000;
+
+    std::vector<std::vector<std::wstring>> cells_;  // by view row
+    std::vector<std::size_t> tipColumns_;            // the columns some cell has a tip in
+    std::size_t cellTools_ = 0;                      // the cells' tools added so far
     HWND list_ = nullptr;
-    HWND tips_ = nullptr;
+    HWND tips_ = nullptr;  // the headers' and the cells' tips
     HFONT font_ = nullptr;
     HFONT bold_ = nullptr;
     UINT dpi_ = 96;

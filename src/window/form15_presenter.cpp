@@ -121,7 +121,7 @@ void Form15Presenter::Calculate() {
 // Every size against the boxes' texts; the row the user adopts becomes the size in
 // force, exactly as a pick from the list, and is calculated at once.
 void Form15Presenter::OpenSizing() {
-    SizingOutcome outcome = window::OpenSizing(state_, ReadInputs());
+    SizingOutcome outcome = window::OpenSizing(state_, ReadInputs(), Supplementary());
     if (outcome.fault) {
         view_.ShowFault(*outcome.fault);
         return;
@@ -130,6 +130,9 @@ void Form15Presenter::OpenSizing() {
     const std::optional<std::string> adopted = view_.RunSizingDialog(std::move(*outcome.view));
     if (adopted) Adopt(*adopted);
 }
+
+// replaced when the purlin controls land
+SupplementaryInputs Form15Presenter::Supplementary() const { return SupplementaryInputs{false, "2", 1}; }
 
 void Form15Presenter::Adopt(std::string_view designation) {
     const std::optional<std::size_t> place = AdoptSize(state_, designation);

@@ -87,8 +87,17 @@ Calculated Calculate(DesignState& s, const InputTexts& in, const SupplementaryIn
 }
 
 SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in) {
+    return OpenSizing(s, in, SupplementaryInputs{false, "", 1});
+}
+
+SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in,
+                         const SupplementaryInputs& codes) {
     SizingOutcome outcome;
-    outcome.fault = Guarded([&] { outcome.view = BuildSizingView(s, in); });
+    outcome.fault = Guarded([&] {
+        std::optional<PurlinInputs> purlin;
+        if (codes.on) purlin = ReadPurlinInputs(codes.webText, codes.steelCode);
+        outcome.view = BuildSizingView(s, in, purlin);
+    });
     return outcome;
 }
 

@@ -93,4 +93,11 @@ struct SizingOutcome {
 };
 SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in);
 
+// The same with the section as the window holds it. While it is on, the web thickness is
+// read strictly and first, as Calculate reads it (an unusable one gives Calculate's
+// message and no table), and every size is checked to the current codes too; off, this
+// is the call above.
+SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in,
+                         const SupplementaryInputs& codes);
+
 }  // namespace kneebrace::window

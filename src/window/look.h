@@ -8,6 +8,7 @@ struct Rgb {
     unsigned char red = 0;
     unsigned char green = 0;
     unsigned char blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 inline constexpr Rgb kCaptionBlue{0, 0, 255};  // frame captions and the properties text

@@ -7,7 +7,6 @@
 // pick.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -18,6 +17,7 @@
 #include "catalogue/angle_sizing.h"
 #include "core/calculation_run.h"
 #include "core/design_state.h"
+#include "window/look.h"
 
 namespace kneebrace {
 
@@ -25,16 +25,25 @@ inline constexpr std::string_view kSizingTitle = "角钢选型";
 inline constexpr std::string_view kSizingAdoptCaption = "选用";
 inline constexpr std::string_view kSizingCancelCaption = "取消";
 inline constexpr std::string_view kSizingNonePasses = "没有一种角钢规格通过全部七项验算。";
+inline constexpr std::string_view kSizingNonePassesWithCodes =
+    "没有一种角钢规格通过全部七项验算和补充验算。";
 
 // Rows the table shows without scrolling when the dialog opens.
 inline constexpr std::size_t kSizingRowsShown = 18;
 // Above and below a row's text together, in pixels at 96 dpi.
 inline constexpr int kSizingRowRoom = 6;
 
-// Columns: 型号, A0, 每米重量, the seven checks in report order, 结论.
+// Columns: 型号, A0, 每米重量, the seven checks in report order, 结论; sized with the
+// section to the current codes, three more after them: its verdict, the row's largest
+// utilisation and the check that governs it. The columns the two tables share keep
+// their places, so a column number means the same in both.
 inline constexpr std::size_t kSizingFirstCheckColumn = 3;
 inline constexpr std::size_t kSizingConclusionColumn = kSizingFirstCheckColumn + kCheckCount;
 inline constexpr std::size_t kSizingColumnCount = kSizingConclusionColumn + 1;
+inline constexpr std::size_t kSizingCodesColumn = kSizingColumnCount;
+inline constexpr std::size_t kSizingLargestUseColumn = kSizingCodesColumn + 1;
+inline constexpr std::size_t kSizingGoverningColumn = kSizingLargestUseColumn + 1;
+inline constexpr std::size_t kSizingColumnCountWithCodes = kSizingGoverningColumn + 1;
 
 struct SizingCell {
     std::string text;      // UTF-8, as shown
@@ -44,44 +53,53 @@ struct SizingCell {
     // finite value, and pass < fail < fault for 结论. Fault rows go last whatever the
     // direction: SizingTable sees to that.
     double sortKey = 0;
+    std::string tip;  // shown when the pointer rests on the cell; empty: none
 };
 
 struct SizingViewRow {
     std::string designation;  // what adopting the row hands to the size pick
     bool fault = false;       // the size's run faulted: its check cells are empty
     bool passesAll = false;
-    std::array<SizingCell, kSizingColumnCount> cells;
+    std::vector<SizingCell> cells;  // one per header
 };
 
 struct SizingView {
     std::string inputsLine;  // the inputs every row was run with, one line
-    std::array<std::string, kSizingColumnCount> headers;
-    std::array<std::string, kSizingColumnCount> headerTips;  // what each column's number is
+    bool withCodes = false;  // sized with the section: its three columns follow 结论
+    std::vector<std::string> headers;
+    std::vector<std::string> headerTips;  // what each column's number is
     std::vector<SizingViewRow> rows;                         // catalogue order
     std::optional<std::size_t> lightest;  // the row to highlight and select on opening
-    // Shown above the table: the lightest passing size, or kSizingNonePasses.
+    // Shown above the table: the lightest passing size, or that none passes; sized
+    // with the section and failing an item no angle mends, that every size fails and
+    // what to change instead, one line per item.
     std::string message;
+
+    std::size_t columnCount() const { return headers.size(); }
 };
 
-// Runs every size (SizeAngles) and builds the dialog's content. A fault that does not
-// depend on the size is thrown as CalculationFault, as a Calculate press throws it: the
-// front end shows the usual fault message instead of the dialog.
-SizingView BuildSizingView(const DesignState& s, const InputTexts& in);
+// Runs every size (SizeAngles, with the section when `purlin` is given) and builds the
+// dialog's content. A fault that does not depend on the size is thrown as
+// CalculationFault, as a Calculate press throws it: the front end shows the usual fault
+// message instead of the dialog.
+SizingView BuildSizingView(const DesignState& s, const InputTexts& in,
+                           const std::optional<PurlinInputs>& purlin = std::nullopt);
 
-// The same from rows already run; `s` must be the record the rows were run from.
+// The same from rows already run; `s` must be the record the rows were run from and
+// `purlin` what they were run with.
 SizingView MakeSizingView(const DesignState& s, const InputTexts& in,
-                          const std::vector<SizingRow>& rows);
+                          const std::vector<SizingRow>& rows,
+                          const std::optional<PurlinInputs>& purlin = std::nullopt);
 
 // The inputs line, with the numbers as the run reads them ("45度" shows as 45): the
-// designation as typed, grade, gap, K2, K3, angle, bolt, E2 and arrangement.
-std::string SizingInputsLine(const DesignState& s, const InputTexts& in);
+// designation as typed, grade, gap, K2, K3, angle, bolt, E2 and arrangement; and with
+// `purlin`, the purlin's web and steel.
+std::string SizingInputsLine(const DesignState& s, const InputTexts& in,
+                             const std::optional<PurlinInputs>& purlin = std::nullopt);
 
 // A colour the table sets itself; everything else is drawn in the system's colours
 // (window text on the window's ground).
-struct SizingColour {
-    int red = 0, green = 0, blue = 0;
-    friend bool operator==(const SizingColour&, const SizingColour&) = default;
-};
+using SizingColour = window::Rgb;
 
 // Figures of failed checks, a verdict that does not pass, and the message when no size
 // passes are red; the lightest passing row has a pale green ground. The selected row
@@ -131,13 +149,19 @@ public:
     const SizingViewRow& RowAt(std::size_t position) const {
         return view_.rows[ViewRowAt(position)];
     }
+    std::size_t columnCount() const { return view_.columnCount(); }
     const std::string& TextAt(std::size_t position, std::size_t column) const {
         return RowAt(position).cells.at(column).text;
+    }
+    const std::string& TipAt(std::size_t position, std::size_t column) const {
+        return RowAt(position).cells.at(column).tip;
     }
 
     // A click on a column's header orders the rows by it, smallest first; another click
     // on the same column turns the order round. The selection stays with its size.
-    void ClickHeader(std::size_t column);
+    // Returns the columns whose width changed with the arrow's move: a width the user
+    // dragged elsewhere stays.
+    std::vector<std::size_t> ClickHeader(std::size_t column);
     std::optional<std::size_t> sortColumn() const { return sortColumn_; }
     bool descending() const { return descending_; }
     SizingArrow ArrowOn(std::size_t column) const;
@@ -158,11 +182,12 @@ public:
     std::size_t FirstRowShown(std::size_t top, std::size_t perPage, bool centre) const;
 
     // Measures each column once (again when the DPI changes): wide enough for its
-    // header and its widest cell, each with the room beside it.
-    void MeasureColumns(const SizingMeasure& measure, const SizingRoom& room);
+    // header and its widest cell, each with the room beside it. Returns the columns to
+    // size anew, which is all of them.
+    std::vector<std::size_t> MeasureColumns(const SizingMeasure& measure, const SizingRoom& room);
     // The measured widths, and the arrow's room on the column the arrow is on (before
     // any sort, the verdict's), so that the table is as wide whichever column is sorted.
-    std::array<int, kSizingColumnCount> ColumnWidths() const;
+    std::vector<int> ColumnWidths() const;
 
 private:
     std::size_t ArrowColumn() const;
@@ -172,7 +197,7 @@ private:
     std::optional<std::size_t> sortColumn_;
     bool descending_ = false;
     std::optional<std::size_t> selectedRow_;  // a view row: it keeps its size across sorts
-    std::array<int, kSizingColumnCount> textWidths_{};  // with their room, without the arrow
+    std::vector<int> textWidths_;  // with their room, without the arrow; 0 until measured
     int arrowRoom_ = 0;
 };
 

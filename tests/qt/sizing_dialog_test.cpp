@@ -211,6 +211,43 @@ private slots:
         QCOMPARE(text("Text8"), after.fault ? report : AsShown(after.state.reportText));
         if (adopted && !after.fault) QVERIFY(text("Text8").contains(chosen));
     }
+
+    // Sized with the section: its columns, the headers' and the cells' tips as the state
+    // has them, and the message over all its lines, the table below it.
+    void codes_data() {
+        QTest::addColumn<int>("i");
+        for (int i = 0; i < int(std::size(testsupport::kCodesSessions)); ++i)
+            QTest::newRow(testsupport::kCodesSessions[i].name) << i;
+    }
+    void codes() {
+        QFETCH(int, i);
+        const SizingView view = testsupport::CodesSessionView(testsupport::kCodesSessions[i]);
+        SizingDialog d(view);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const QAbstractItemModel& model = *TableOf(d)->model();
+        QCOMPARE(std::size_t(model.columnCount()), kSizingColumnCountWithCodes);
+        for (int c = 0; c < model.columnCount(); ++c)
+            QCOMPARE(model.headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                     FromUtf8(view.headerTips[std::size_t(c)]));
+        const SizingTable& state = d.table();
+        for (int r = 0; r < model.rowCount(); ++r) {
+            for (int c = 0; c < model.columnCount(); ++c) {
+                const std::string& tip = state.TipAt(std::size_t(r), std::size_t(c));
+                const QVariant shown = model.index(r, c).data(Qt::ToolTipRole);
+                QCOMPARE(shown.isValid(), !tip.empty());
+                if (!tip.empty()) QCOMPARE(shown.toString(), FromUtf8(tip));
+            }
+        }
+        CheckTextsFit(d);
+        auto* message = d.findChild<QLabel*>("sizingMessage");
+        QCOMPARE(message->text(), FromUtf8(view.message));
+        QVERIFY(message->height() >=
+                int(testsupport::MessageLines(view)) * message->fontMetrics().height());
+        QVERIFY(TableOf(d)->geometry().top() >= message->geometry().bottom());
+        QCOMPARE(message->palette().color(QPalette::WindowText) == QColor(255, 0, 0),
+                 !view.lightest.has_value());
+    }
 };
 
 QTEST_MAIN(SizingDialogTest)

@@ -46,6 +46,38 @@ inline constexpr SizingSession kSizingSessions[] = {
     {"AngleOf90Degrees", "500x200x6x12", "90", "14", -1, 0, 0, "", true, "夹角超出范围"},
 };
 
+// The dialog opened on a table sized with the section, as the window opens it with the
+// section on: its three columns drawn, each cell's tip and each header's, and the message
+// over as many lines as it has (one per item no size can mend, after the lead).
+struct CodesSession {
+    const char* name;
+    const char* bolt;  // Text6
+    const char* E2;    // Text9
+    const char* web;   // Text10
+};
+
+inline constexpr CodesSession kCodesSessions[] = {
+    {"SectionPassesOnTheLightest", "14", "35", "2"},
+    {"SectionWantsAWiderLegForM20", "20", "50", "2"},
+    {"SectionWebTooThinForEverySize", "12", "35", "1"},
+    {"SectionWebAndEndDistanceForEverySize", "12", "20", "1"},
+};
+
+inline kneebrace::SizingView CodesSessionView(const CodesSession& t) {
+    kneebrace::InputTexts in = kneebrace::StartupInputTexts();
+    in.Text6 = t.bolt;
+    in.Text9 = t.E2;
+    kneebrace::window::SizingOutcome outcome =
+        kneebrace::window::OpenSizing(kneebrace::StartupDesignState(), in, {true, t.web, 1});
+    return outcome.view.value();
+}
+
+inline std::size_t MessageLines(const kneebrace::SizingView& view) {
+    std::size_t lines = 1;
+    for (const char c : view.message) lines += c == '\n' ? 1 : 0;
+    return lines;
+}
+
 inline kneebrace::InputTexts SessionInputs(const SizingSession& t) {
     kneebrace::InputTexts in = kneebrace::StartupInputTexts();
     in.Text1 = t.section;

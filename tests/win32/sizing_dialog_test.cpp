@@ -16,6 +16,7 @@
 #include "catalogue/angle_catalogue.h"
 #include "support/sizing_sessions.h"
 #include "win32/sizing_dialog.h"
+#include "win32/look.h"
 #include "win32/sizing_list.h"
 #include "win32/utf.h"
 #include "window/sizing_view.h"
@@ -24,6 +25,7 @@
 namespace testsupport {
 // A session in GoogleTest's messages: its name.
 void PrintTo(const SizingSession& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const CodesSession& s, std::ostream* os) { *os << s.name; }
 }  // namespace testsupport
 
 namespace {
@@ -89,7 +91,7 @@ void CheckSelectionDrawn(HWND list, const SizingTable& state, bool opening) {
     const std::optional<kneebrace::SizingColour> ground =
         state.LookOf(static_cast<std::size_t>(at), 0).ground;
     EXPECT_EQ(RowGround(list, at),
-              ground ? kneebrace::win32::ToColorref(*ground) : GetSysColor(COLOR_WINDOW));
+              ground ? kneebrace::win32::ToColorRef(*ground) : GetSysColor(COLOR_WINDOW));
     const int top = ListView_GetTopIndex(list);
     const int perPage = ListView_GetCountPerPage(list);
     EXPECT_TRUE(at >= top && at < top + perPage) << at << " from " << top;
@@ -211,6 +213,94 @@ TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
     }
     EXPECT_TRUE(IsWindowEnabled(ui.window().hwnd()));
 }
+
+// The dialog's tips: the tooltip window it owns.
+HWND TipsOf(HWND dialog) {
+    std::pair<HWND, HWND> search{dialog, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto& s = *reinterpret_cast<std::pair<HWND, HWND>*>(p);
+            wchar_t name[64]{};
+            GetClassNameW(w, name, 64);
+            if (GetWindow(w, GW_OWNER) != s.first || std::wstring(name) != TOOLTIPS_CLASSW)
+                return TRUE;
+            s.second = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// The tip shown at `at` in `owner`'s client area; empty where none is.
+std::string TipAt(HWND tips, HWND owner, POINT at) {
+    wchar_t text[512]{};
+    TTHITTESTINFOW hit{};
+    hit.hwnd = owner;
+    hit.pt = at;
+    hit.ti.cbSize = sizeof(hit.ti);
+    if (!SendMessageW(tips, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return {};
+    hit.ti.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&hit.ti));
+    std::string tip = kneebrace::win32::Narrow(text);
+    std::erase(tip, '\r');  // the tip breaks its lines at CR LF
+    return tip;
+}
+
+class CodesSessions : public ::testing::TestWithParam<testsupport::CodesSession> {};
+
+// Sized with the section: its columns, the headers' and the cells' tips as the state has
+// them for the rows in view, and the message over all its lines, the table below it.
+TEST_P(CodesSessions, ColumnsTipsAndMessage) {
+    const kneebrace::SizingView view = testsupport::CodesSessionView(GetParam());
+    WindowDriver ui;
+    bool seen = false;
+    kneebrace::win32::ShowSizingDialog(ui.window().hwnd(), view, 96, [&](HWND d) {
+        seen = true;
+        HWND list = GetDlgItem(d, kneebrace::win32::kSizingListId);
+        HWND header = ListView_GetHeader(list);
+        const SizingTable& state = *kneebrace::win32::SizingDialogTable(d);
+        HWND tips = TipsOf(d);
+        ASSERT_NE(tips, nullptr);
+        ASSERT_EQ(static_cast<std::size_t>(Header_GetItemCount(header)),
+                  kneebrace::kSizingColumnCountWithCodes);
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        for (int c = 0; c < Header_GetItemCount(header); ++c) {
+            RECT r{};
+            Header_GetItemRect(header, c, &r);
+            EXPECT_EQ(TipAt(tips, header, Centre(r)), view.headerTips[std::size_t(c)]) << c;
+        }
+        const int top = ListView_GetTopIndex(list);
+        for (int p = top; p < top + ListView_GetCountPerPage(list); ++p) {
+            for (std::size_t c = 0; c < view.columnCount(); ++c) {
+                RECT r{};
+                ListView_GetSubItemRect(list, p, static_cast<int>(c), LVIR_BOUNDS, &r);
+                EXPECT_EQ(Cell(list, p, static_cast<int>(c)), state.TextAt(std::size_t(p), c));
+                EXPECT_EQ(TipAt(tips, list, Centre(r)), state.TipAt(std::size_t(p), c))
+                    << p << ", " << c;
+            }
+        }
+        HWND message = GetDlgItem(d, kneebrace::win32::kSizingMessageId);
+        EXPECT_EQ(win32test::WindowTextUtf8(message), view.message);
+        RECT shown{}, table{};
+        GetWindowRect(message, &shown);
+        GetWindowRect(list, &table);
+        HDC dc = GetDC(message);
+        TEXTMETRICW metrics{};
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(message, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc, &metrics);
+        ReleaseDC(message, dc);
+        EXPECT_GE(shown.bottom - shown.top,
+                  static_cast<LONG>(testsupport::MessageLines(view)) * metrics.tmHeight);
+        EXPECT_GE(table.top, shown.bottom);
+        SendMessageW(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32SizingCodes, CodesSessions,
+                         ::testing::ValuesIn(testsupport::kCodesSessions),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Win32Sizing, SizingSessions,
                          ::testing::ValuesIn(testsupport::kSizingSessions),

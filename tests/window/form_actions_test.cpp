@@ -158,4 +158,41 @@ TEST(FormActions, CalculateWithTheSectionReadsTheWebFirst) {
     }
 }
 
+// The sizing with the section reads the web as Calculate does: a web it refuses gives
+// its very message and no table, whatever the other inputs; a bad designation read after
+// it is not reached. Off, the web is not read and the table is the one without the
+// section.
+TEST(FormActions, OpeningTheSizingWithTheSectionReadsTheWebFirst) {
+    struct Row {
+        const char* web;
+        bool on;
+        const char* designation;
+        std::optional<std::size_t> columns;  // none: a fault, Calculate's
+    };
+    const Row rows[] = {
+        {"2", true, "500x200x6x12", kSizingColumnCountWithCodes},
+        {"0", true, "500x200x6x12", std::nullopt},
+        {"", true, "abc", std::nullopt},
+        {"abc", false, "500x200x6x12", kSizingColumnCount},
+    };
+    for (const Row& r : rows) {
+        const DesignState s = LoadForm();
+        InputTexts in = StartupInputTexts();
+        in.Text1 = r.designation;
+        const SupplementaryInputs codes{r.on, r.web, 1};
+        const SizingOutcome outcome = OpenSizing(s, in, codes);
+        ASSERT_EQ(outcome.view.has_value(), r.columns.has_value()) << r.web;
+        if (r.columns) {
+            EXPECT_EQ(outcome.view->columnCount(), *r.columns) << r.web;
+            EXPECT_EQ(outcome.view->withCodes, r.on) << r.web;
+            continue;
+        }
+        DesignState calculated = s;
+        const Calculated expected = Calculate(calculated, in, codes);
+        ASSERT_TRUE(outcome.fault && expected.fault) << r.web;
+        EXPECT_EQ(outcome.fault->title, "檩条腹板厚度无效") << r.web;
+        EXPECT_EQ(outcome.fault->text, expected.fault->text) << r.web;
+    }
+}
+
 }  // namespace
