@@ -131,8 +131,8 @@ public:
         const auto column = static_cast<std::size_t>(index.column());
         const SizingCellLook look = model_.state().LookOf(position, column);
         painter->save();
-        painter->fillRect(option.rect, look.ground ? Colour(*look.ground)
-                                                   : option.palette.color(QPalette::Base));
+        painter->fillRect(
+            option.rect, look.ground ? Colour(*look.ground) : option.palette.color(QPalette::Base));
         painter->setPen(look.text ? Colour(*look.text) : option.palette.color(QPalette::Text));
         painter->setFont(look.bold ? bold_ : regular_);
         painter->drawText(option.rect.adjusted(margin_, 0, -margin_, 0),

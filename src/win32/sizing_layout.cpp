@@ -26,6 +26,16 @@ std::wstring WindowText(HWND control) {
     return text;
 }
 
+// The work area of the monitor `window` is on; false when there is none to be had.
+bool WorkArea(HWND window, RECT& work) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return false;
+    work = monitor.rcWork;
+    return true;
+}
+
 }  // namespace
 
 int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
@@ -93,23 +103,17 @@ void SizingLayout::ApplyDpi(UINT dpi) {
     const SIZE table = list_.PreferredSize();
     const int margin = ScaleFor(kMargin, dpi_);
     const int gap = ScaleFor(kGap, dpi_);
-    const SIZE client{
-        2 * margin + std::max(static_cast<int>(table.cx), lineWidth),
-        2 * margin + (1 + messageLines_) * line_ + 2 * gap + table.cy + gap +
-            ScaleFor(kButtonHeight, dpi_)};
+    const SIZE client{2 * margin + std::max(static_cast<int>(table.cx), lineWidth),
+                      2 * margin + (1 + messageLines_) * line_ + 2 * gap + table.cy + gap +
+                          ScaleFor(kButtonHeight, dpi_)};
     RECT frame{0, 0, client.cx, client.cy};
     AdjustWindowRectExForDpi(&frame, style_, FALSE, 0, dpi_);
     minimumFrame_ = SIZE{frame.right - frame.left, frame.bottom - frame.top};
     // Never larger than the screen: on a small one the table scrolls sideways.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
     HWND anchor = GetWindow(controls_.dialog, GW_OWNER);
-    if (anchor == nullptr) anchor = controls_.dialog;
-    if (GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        minimumFrame_.cx = std::min(minimumFrame_.cx,
-                                    static_cast<LONG>(monitor.rcWork.right - monitor.rcWork.left));
-        minimumFrame_.cy = std::min(minimumFrame_.cy,
-                                    static_cast<LONG>(monitor.rcWork.bottom - monitor.rcWork.top));
+    if (RECT work{}; WorkArea(anchor != nullptr ? anchor : controls_.dialog, work)) {
+        minimumFrame_.cx = std::min(minimumFrame_.cx, work.right - work.left);
+        minimumFrame_.cy = std::min(minimumFrame_.cy, work.bottom - work.top);
     }
     SetWindowPos(controls_.dialog, nullptr, 0, 0, minimumFrame_.cx, minimumFrame_.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -126,10 +130,7 @@ void SizingLayout::PlaceOverOwner() const {
     const int height = self.bottom - self.top;
     int left = (own.left + own.right - width) / 2;
     int top = (own.top + own.bottom - height) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
+    if (RECT work{}; WorkArea(owner, work)) {
         left = std::max(std::min(left, static_cast<int>(work.right) - width),
                         static_cast<int>(work.left));
         top = std::max(std::min(top, static_cast<int>(work.bottom) - height),

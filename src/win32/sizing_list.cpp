@@ -37,8 +37,8 @@ SizingList::SizingList(SizingTable& state) : state_(state) {
         std::vector<std::wstring>& texts = cells_.emplace_back();
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             texts.push_back(Widen(row.cells[c].text));
-            if (!row.cells[c].tip.empty() && std::find(tipColumns_.begin(), tipColumns_.end(), c) ==
-                                                 tipColumns_.end())
+            if (!row.cells[c].tip.empty() &&
+                std::find(tipColumns_.begin(), tipColumns_.end(), c) == tipColumns_.end())
                 tipColumns_.push_back(c);
         }
     }
@@ -47,10 +47,10 @@ SizingList::SizingList(SizingTable& state) : state_(state) {
 void SizingList::Create(HWND dialog, int id) {
     // A virtual list: the rows are the state's, drawn in its order, with no copy of the
     // texts to reorder.
-    list_ = MakeChild(dialog, WC_LISTVIEWW, L"",
-                      WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                          LVS_OWNERDATA,
-                      id, WS_EX_CLIENTEDGE);
+    list_ = MakeChild(
+        dialog, WC_LISTVIEWW, L"",
+        WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, id,
+        WS_EX_CLIENTEDGE);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
     for (std::size_t c = 0; c < state_.columnCount(); ++c) {

@@ -42,8 +42,7 @@ public:
     LRESULT OnNotify(LPARAM lParam, bool& adopt);
 
 private:
-    void SetTip(HWND owner, UINT_PTR id, const RECT& area, const std::string& text,
-                bool add) const;
+    void SetTip(HWND owner, UINT_PTR id, const RECT& area, const std::string& text, bool add) const;
     void UpdateTips();
     // The given columns to the state's widths: a width the user dragged stays unless the
     // sort arrow comes or goes.
@@ -61,8 +60,8 @@ private:
     static constexpr UINT_PTR kCellTipIds = 1000;
 
     std::vector<std::vector<std::wstring>> cells_;  // by view row
-    std::vector<std::size_t> tipColumns_;            // the columns some cell has a tip in
-    std::size_t cellTools_ = 0;                      // the cells' tools added so far
+    std::vector<std::size_t> tipColumns_;           // the columns some cell has a tip in
+    std::size_t cellTools_ = 0;                     // the cells' tools added so far
     HWND list_ = nullptr;
     HWND tips_ = nullptr;  // the headers' and the cells' tips
     HFONT font_ = nullptr;

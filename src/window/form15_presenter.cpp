@@ -132,7 +132,9 @@ void Form15Presenter::OpenSizing() {
 }
 
 // replaced when the purlin controls land
-SupplementaryInputs Form15Presenter::Supplementary() const { return SupplementaryInputs{false, "2", 1}; }
+SupplementaryInputs Form15Presenter::Supplementary() const {
+    return SupplementaryInputs{false, "2", 1};
+}
 
 void Form15Presenter::Adopt(std::string_view designation) {
     const std::optional<std::size_t> place = AdoptSize(state_, designation);

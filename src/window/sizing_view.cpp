@@ -16,9 +16,9 @@ namespace {
 constexpr double kLast = std::numeric_limits<double>::infinity();
 
 constexpr std::array<std::string_view, kSizingColumnCountWithCodes> kHeaders = {
-    "型号",       "A0 (mm²)",   "每米重量 (kg/m)", "(1)长细比", "(2)宽厚比",
-    "(3)强度",    "(4)稳定",    "(5)螺栓抗剪",     "(6)孔壁承压", "(7)端部抗剪",
-    "结论",       "补充验算",   "最大利用率",      "控制项",
+    "型号",    "A0 (mm²)", "每米重量 (kg/m)", "(1)长细比",   "(2)宽厚比",
+    "(3)强度", "(4)稳定",  "(5)螺栓抗剪",     "(6)孔壁承压", "(7)端部抗剪",
+    "结论",    "补充验算", "最大利用率",      "控制项",
 };
 
 constexpr std::array<std::string_view, kSizingColumnCountWithCodes> kHeaderTips = {

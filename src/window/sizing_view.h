@@ -68,7 +68,7 @@ struct SizingView {
     bool withCodes = false;  // sized with the section: its three columns follow 结论
     std::vector<std::string> headers;
     std::vector<std::string> headerTips;  // what each column's number is
-    std::vector<SizingViewRow> rows;                         // catalogue order
+    std::vector<SizingViewRow> rows;      // catalogue order
     std::optional<std::size_t> lightest;  // the row to highlight and select on opening
     // Shown above the table: the lightest passing size, or that none passes; sized
     // with the section and failing an item no angle mends, that every size fails and

@@ -5,6 +5,8 @@
 // the fault message and no dialog.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,9 +75,7 @@ inline kneebrace::SizingView CodesSessionView(const CodesSession& t) {
 }
 
 inline std::size_t MessageLines(const kneebrace::SizingView& view) {
-    std::size_t lines = 1;
-    for (const char c : view.message) lines += c == '\n' ? 1 : 0;
-    return lines;
+    return 1 + static_cast<std::size_t>(std::count(view.message.begin(), view.message.end(), '\n'));
 }
 
 inline kneebrace::InputTexts SessionInputs(const SizingSession& t) {

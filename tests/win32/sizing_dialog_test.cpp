@@ -15,8 +15,8 @@
 
 #include "catalogue/angle_catalogue.h"
 #include "support/sizing_sessions.h"
-#include "win32/sizing_dialog.h"
 #include "win32/look.h"
+#include "win32/sizing_dialog.h"
 #include "win32/sizing_list.h"
 #include "win32/utf.h"
 #include "window/sizing_view.h"
@@ -214,25 +214,7 @@ TEST_P(SizingSessions, AdoptOrLeaveAsTheUserChose) {
     EXPECT_TRUE(IsWindowEnabled(ui.window().hwnd()));
 }
 
-// The dialog's tips: the tooltip window it owns.
-HWND TipsOf(HWND dialog) {
-    std::pair<HWND, HWND> search{dialog, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<std::pair<HWND, HWND>*>(p);
-            wchar_t name[64]{};
-            GetClassNameW(w, name, 64);
-            if (GetWindow(w, GW_OWNER) != s.first || std::wstring(name) != TOOLTIPS_CLASSW)
-                return TRUE;
-            s.second = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
-// The tip shown at `at` in `owner`'s client area; empty where none is.
+// The tip `tips` shows at `at` in `owner`'s client area; empty where it shows none.
 std::string TipAt(HWND tips, HWND owner, POINT at) {
     wchar_t text[512]{};
     TTHITTESTINFOW hit{};
@@ -249,8 +231,6 @@ std::string TipAt(HWND tips, HWND owner, POINT at) {
 
 class CodesSessions : public ::testing::TestWithParam<testsupport::CodesSession> {};
 
-// Sized with the section: its columns, the headers' and the cells' tips as the state has
-// them for the rows in view, and the message over all its lines, the table below it.
 TEST_P(CodesSessions, ColumnsTipsAndMessage) {
     const kneebrace::SizingView view = testsupport::CodesSessionView(GetParam());
     WindowDriver ui;
@@ -260,39 +240,34 @@ TEST_P(CodesSessions, ColumnsTipsAndMessage) {
         HWND list = GetDlgItem(d, kneebrace::win32::kSizingListId);
         HWND header = ListView_GetHeader(list);
         const SizingTable& state = *kneebrace::win32::SizingDialogTable(d);
-        HWND tips = TipsOf(d);
+        HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+        while (tips != nullptr && GetWindow(tips, GW_OWNER) != d)
+            tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
         ASSERT_NE(tips, nullptr);
-        ASSERT_EQ(static_cast<std::size_t>(Header_GetItemCount(header)),
-                  kneebrace::kSizingColumnCountWithCodes);
+        ASSERT_EQ(std::size_t(Header_GetItemCount(header)), view.columnCount());
         RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const int top = ListView_GetTopIndex(list);
         for (int c = 0; c < Header_GetItemCount(header); ++c) {
             RECT r{};
             Header_GetItemRect(header, c, &r);
             EXPECT_EQ(TipAt(tips, header, Centre(r)), view.headerTips[std::size_t(c)]) << c;
-        }
-        const int top = ListView_GetTopIndex(list);
-        for (int p = top; p < top + ListView_GetCountPerPage(list); ++p) {
-            for (std::size_t c = 0; c < view.columnCount(); ++c) {
-                RECT r{};
-                ListView_GetSubItemRect(list, p, static_cast<int>(c), LVIR_BOUNDS, &r);
-                EXPECT_EQ(Cell(list, p, static_cast<int>(c)), state.TextAt(std::size_t(p), c));
-                EXPECT_EQ(TipAt(tips, list, Centre(r)), state.TipAt(std::size_t(p), c))
+            for (int p = top; p < top + ListView_GetCountPerPage(list); ++p) {
+                ListView_GetSubItemRect(list, p, c, LVIR_LABEL, &r);  // column 0 alone
+                EXPECT_EQ(Cell(list, p, c), state.TextAt(std::size_t(p), std::size_t(c)));
+                EXPECT_EQ(TipAt(tips, list, Centre(r)), state.TipAt(std::size_t(p), std::size_t(c)))
                     << p << ", " << c;
             }
         }
-        HWND message = GetDlgItem(d, kneebrace::win32::kSizingMessageId);
-        EXPECT_EQ(win32test::WindowTextUtf8(message), view.message);
-        RECT shown{}, table{};
-        GetWindowRect(message, &shown);
+        // The message over all its lines, each as tall as the inputs line; the table below.
+        RECT inputs{}, message{}, table{};
+        GetWindowRect(GetDlgItem(d, kneebrace::win32::kSizingInputsId), &inputs);
+        GetWindowRect(GetDlgItem(d, kneebrace::win32::kSizingMessageId), &message);
         GetWindowRect(list, &table);
-        HDC dc = GetDC(message);
-        TEXTMETRICW metrics{};
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(message, WM_GETFONT, 0, 0)));
-        GetTextMetricsW(dc, &metrics);
-        ReleaseDC(message, dc);
-        EXPECT_GE(shown.bottom - shown.top,
-                  static_cast<LONG>(testsupport::MessageLines(view)) * metrics.tmHeight);
-        EXPECT_GE(table.top, shown.bottom);
+        EXPECT_EQ(win32test::WindowTextUtf8(GetDlgItem(d, kneebrace::win32::kSizingMessageId)),
+                  view.message);
+        EXPECT_EQ(message.bottom - message.top,
+                  LONG(testsupport::MessageLines(view)) * (inputs.bottom - inputs.top));
+        EXPECT_GE(table.top, message.bottom);
         SendMessageW(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
     });
     EXPECT_TRUE(seen);
