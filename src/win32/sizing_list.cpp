@@ -97,12 +97,9 @@ void SizingList::UpdateTips() {
     if (tips_ == nullptr) return;
     HWND header = ListView_GetHeader(list_);
     for (std::size_t c = 0; c < state_.columnCount(); ++c) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = header;
-        info.uId = c;
-        Header_GetItemRect(header, static_cast<int>(c), &info.rect);
-        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+        RECT area{};
+        Header_GetItemRect(header, static_cast<int>(c), &area);
+        SetTip(header, c, area, state_.view().headerTips[c], false);
     }
     if (tipColumns_.empty()) return;
     const int top = ListView_GetTopIndex(list_);
