@@ -166,6 +166,7 @@ QWidget* Form15::MakeControl(const window::ControlRow& row, QWidget* parent) {
         }
         case ControlKind::CheckBox: {
             auto* check = new QCheckBox(caption, parent);
+            check->setChecked(row.selectedAtStart);
             connect(check, &QCheckBox::clicked, this, [this, name](bool ticked) {
                 presenter_.Clicked(
                     name, ticked ? window::CheckValue::Ticked : window::CheckValue::Cleared);

@@ -306,7 +306,8 @@ void Form15Window::CreateControls() {
             // Without a theme the caption takes the colour set in WM_CTLCOLORSTATIC. A
             // blank, not an empty string: an empty one can leave the theme on.
             SetWindowTheme(control, L" ", L" ");
-        } else if (row.kind == ControlKind::OptionButton && row.selectedAtStart) {
+        } else if ((row.kind == ControlKind::OptionButton || row.kind == ControlKind::CheckBox) &&
+                   row.selectedAtStart) {
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         } else if (row.kind == ControlKind::SizeList) {
             for (const AngleSection& size : AngleCatalogue())

@@ -25,11 +25,16 @@ constexpr std::string_view kE2Tip = ">两倍的孔距\n伸出 E2：角钢端部�
 constexpr std::string_view kAngleTip = "隅撑与H钢腹板的夹角，单位：度，大于 0 且小于 90";
 constexpr std::string_view kBoltTip = "螺栓直径 M，单位 mm；螺栓孔径按 M+2 计算";
 constexpr std::string_view kSizeTip = "等边角钢规格：从列表中选取，或输入规格后按回车";
+constexpr std::string_view kWebTip =
+    "檩条腹板厚度 tp，单位 mm\n螺栓在檩条腹板上的孔壁承压按此厚度补充验算";
+constexpr std::string_view kCodesTip =
+    "勾选后，在七项验算之后按现行规范补充验算\n"
+    "（GB 50017-2017、GB 51022-2015、GB 50018-2002）";
 
 // Parents come before their children. Coordinates are the layout's twips, relative to
 // the parent; the tab indexes are the layout's own, gaps and all.
 // clang-format off
-constexpr std::array<ControlRow, 28> kControls{{
+constexpr std::array<ControlRow, 34> kControls{{
     // name, kind, parent, caption, {left, top, width, height}, tab place, points, tooltip,
     // artwork, selected at start, disabled at start, input fed, command
     {"Picture1", K::PictureBox,    "",       "",                       {600, 180, 6465, 3180},   0,  kDefault, "",              "diagram.svg", false, false, nullptr,            Command::None},
@@ -59,7 +64,15 @@ constexpr std::array<ControlRow, 28> kControls{{
     {"Option4",  K::OptionButton,  "Frame3", "单侧",                   {1200, 285, 765, 300},    24, kSmall,   "",              "",            false, false, nullptr,            Command::None},
     {"Label6",   K::Label,         "Frame2", "伸出 E2=",               {555, 1290, 765, 240},    25, kDefault, "",              "",            false, false, nullptr,            Command::None},
     {"Text9",    K::InputBox,      "Frame2", "35",                     {1440, 1215, 660, 330},   26, kLarge,   kE2Tip,          "",            false, false, &InputTexts::Text9, Command::None},
-    {"Command3", K::PictureButton, "",       "关   闭",                {11145, 7890, 1380, 810}, 27, kLarge,   "",              "close.svg",   false, false, nullptr,            Command::Close},
+    // The purlin the upper bolt bears on, and whether the supplementary section follows
+    // the seven: below the angle's frame, level with the command buttons.
+    {"Frame4",   K::Frame,         "",       "檩条",                   {555, 7830, 4080, 870},   27, kDefault, "",              "",            false, false, nullptr,            Command::None},
+    {"Label7",   K::Label,         "Frame4", "腹板厚 tp=",             {240, 405, 960, 255},     28, kDefault, "",              "",            false, false, nullptr,            Command::None},
+    {"Text10",   K::InputBox,      "Frame4", "2",                      {1230, 330, 660, 330},    29, kLarge,   kWebTip,         "",            false, false, nullptr,            Command::None},
+    {"Option5",  K::OptionButton,  "Frame4", "Q235",                   {2130, 345, 780, 300},    30, kLarge,   "",              "",            true,  false, nullptr,            Command::None},
+    {"Option6",  K::OptionButton,  "Frame4", "Q345",                   {3000, 345, 855, 300},    31, kLarge,   "",              "",            false, false, nullptr,            Command::None},
+    {"Check2",   K::CheckBox,      "",       "补充验算（现行规范）",   {4860, 8175, 2205, 300},  32, kDefault, kCodesTip,       "",            true,  false, nullptr,            Command::None},
+    {"Command3", K::PictureButton, "",       "关   闭",                {11145, 7890, 1380, 810}, 33, kLarge,   "",              "close.svg",   false, false, nullptr,            Command::Close},
 }};
 // clang-format on
 

@@ -14,6 +14,9 @@ Form15Presenter::Form15Presenter(Form15View& view) : view_(view) {}
 
 void Form15Presenter::Load() {
     state_ = LoadForm();
+    // The section's switch and the purlin steel as the table starts their controls.
+    sectionOn_ = FindControl("Check2")->selectedAtStart;
+    purlinSteel_ = FindControl("Option6")->selectedAtStart ? 2 : 1;
     view_.SetText("Text7", state_.anglePropsText);
     // The designation's text selected, so that a new section can be typed over it.
     view_.FocusAndSelectAll(StartFocus().name);
@@ -23,10 +26,20 @@ void Form15Presenter::Clicked(std::string_view control, CheckValue value) {
     const ControlRow* row = FindControl(control);
     if (row == nullptr) return;
     switch (row->kind) {
-        case ControlKind::OptionButton: ClickOption(state_, control); break;
+        case ControlKind::OptionButton:
+            // The purlin's steel is the section's input, not the record's; like the
+            // grade, it takes effect at the next Calculate.
+            if (control == "Option5" || control == "Option6")
+                purlinSteel_ = control == "Option6" ? 2 : 1;
+            else ClickOption(state_, control);
+            break;
         case ControlKind::CheckBox:
-            // The box only decides whether the gap can be edited: the run reads its
-            // text either way.
+            if (control == "Check2") {
+                if (value != CheckValue::Greyed) sectionOn_ = value == CheckValue::Ticked;
+                break;
+            }
+            // The gap's lock only decides whether the gap can be edited: the run reads
+            // its text either way.
             if (const std::optional<bool> enabled = GapBoxEnabledAfter(value))
                 view_.Enable("Text2", *enabled);
             break;
@@ -104,18 +117,26 @@ void Form15Presenter::ShowMark(const BoxMark& mark) {
     view_.ShowMark(mark.box, mark.marked, TooltipFor(mark.box, &mark));
 }
 
+SupplementaryInputs Form15Presenter::Supplementary() const {
+    return {sectionOn_, view_.Text("Text10"), purlinSteel_};
+}
+
 void Form15Presenter::Calculate() {
     const InputTexts in = ReadInputs();
-    const std::optional<FaultMessage> fault = window::Calculate(state_, in);
+    const Calculated run = window::Calculate(state_, in, Supplementary());
     // Before the message: the user reads it with the marks in view.
     for (const BoxMark& mark : MarkUnreadInputs(in)) ShowMark(mark);
-    if (fault) {
+    if (run.fault) {
+        // Before the message too, so that closing it gives the focus back to the box
+        // to retype, its text selected.
+        if (!run.faultBox.empty()) view_.FocusAndSelectAll(run.faultBox);
         // The report box keeps the last complete report; the inputs stay as typed.
-        view_.ShowFault(*fault);
+        view_.ShowFault(*run.fault);
         return;
     }
-    view_.SetText("Text8", state_.reportText);
-    view_.ReportShown(state_.reportText, SizeInForce(state_));
+    // What the box shows is what prints: the seven, and the section when it is on.
+    view_.SetText("Text8", run.reportBox);
+    view_.ReportShown(run.reportBox, SizeInForce(state_));
 }
 
 // Every size against the boxes' texts; the row the user adopts becomes the size in

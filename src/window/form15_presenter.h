@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ public:
     const DesignState& state() const { return state_; }
     // Whether a box is marked as read in part by the last run.
     bool Marked(std::string_view box) const;
+    // The supplementary section's inputs as the window holds them now: Check2 and the
+    // purlin steel options as last clicked, the web thickness box's text as it stands.
+    // What Calculate reads, and what the sizing table is to be built with.
+    SupplementaryInputs Supplementary() const;
 
 private:
     void Calculate();
@@ -59,7 +64,9 @@ private:
     Form15View& view_;
     DesignState state_;
     std::vector<std::string_view> marked_;  // the boxes shown as read in part
-    bool sizeTyped_ = false;  // the size field was typed into since the size in force was set
+    bool sizeTyped_ = false;        // the size field was typed into since the size in force was set
+    bool sectionOn_ = true;         // Check2 ticked: the supplementary section follows the seven
+    std::int16_t purlinSteel_ = 1;  // 1 = Q235 (Option5), 2 = Q345 (Option6)
 };
 
 }  // namespace kneebrace::window

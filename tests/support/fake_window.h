@@ -66,6 +66,7 @@ public:
     const kneebrace::DesignState& Record() const override { return presenter_->state(); }
 
     FakeView& view() { return view_; }
+    const kneebrace::window::Form15Presenter& presenter() const { return *presenter_; }
 
 private:
     void MoveFocus(std::string_view control);

@@ -36,7 +36,9 @@ enum class Op {
     // or the row adopted in force and calculated, or nothing changed when cancelled.
     SizingDone,
     ReportContains,            // `text`
+    ReportLacks,               // no `text`
     ReportDiffersFromStartUp,  // the change reached the run
+    RecordKept,                // the record's report as before the last action: nothing stored
     FaultCount,                // `number` fault messages shown so far
     LastFault,                 // titled `text`, the message containing `detail`
     Text,                      // `control` shows exactly `text`
