@@ -23,6 +23,7 @@ enum class ControlKind {
     PropertiesBox,  // multi-line, read-only, blue text, no scroll bars
     ReportBox,      // multi-line, read-only, both scroll bars, no wrapping
     PictureButton,  // icon above caption, orange face
+    StaleNote,      // beside the report: shown only while it no longer matches the inputs
 };
 
 // What pressing a picture button does.

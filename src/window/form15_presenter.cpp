@@ -45,6 +45,7 @@ void Form15Presenter::Clicked(std::string_view control, CheckValue value) {
             break;
         default: break;
     }
+    RefreshStale();
 }
 
 void Form15Presenter::Pressed(std::string_view button) {
@@ -71,6 +72,7 @@ void Form15Presenter::EnterPressed(std::string_view control) {
 void Form15Presenter::BoxEdited(std::string_view box) {
     // Any edit by the user takes the mark away; the value it named is no longer there.
     if (Marked(box)) ShowMark(BoxMark{box, false, {}});
+    RefreshStale();
 }
 
 void Form15Presenter::SizePicked(std::size_t place) {
@@ -79,6 +81,7 @@ void Form15Presenter::SizePicked(std::size_t place) {
     PickSize(state_, catalogue[place].designation);
     view_.SetText("Text7", state_.anglePropsText);
     sizeTyped_ = false;
+    RefreshStale();
 }
 
 void Form15Presenter::SizeFieldEdited() { sizeTyped_ = true; }
@@ -97,6 +100,7 @@ void Form15Presenter::SizeFieldFinished() {
     if (const std::optional<std::size_t> place = FindAngle(typed.fieldText))
         view_.SelectSize(*place);
     view_.SetText("Combo1", typed.fieldText);
+    RefreshStale();
 }
 
 bool Form15Presenter::Marked(std::string_view box) const {
@@ -117,6 +121,31 @@ void Form15Presenter::ShowMark(const BoxMark& mark) {
     view_.ShowMark(mark.box, mark.marked, TooltipFor(mark.box, &mark));
 }
 
+Form15Presenter::RunInputs Form15Presenter::CurrentRunInputs() const {
+    RunInputs now;
+    for (const ControlRow& row : Form15Controls())
+        if (row.feeds != nullptr) now.boxes.push_back(view_.Text(row.name));
+    now.gradeCode = state_.gradeCode;
+    now.layoutCode = state_.layoutCode;
+    now.size = SizeInForce(state_);
+    now.sectionOn = sectionOn_;
+    // The purlin's inputs count only while the section that reads them is on.
+    if (sectionOn_) {
+        now.webText = view_.Text("Text10");
+        now.purlinSteel = purlinSteel_;
+    }
+    return now;
+}
+
+void Form15Presenter::RefreshStale() {
+    // Before the first report there is nothing to go stale.
+    if (!reported_) return;
+    const bool stale = CurrentRunInputs() != *reported_;
+    if (stale == stale_) return;
+    stale_ = stale;
+    view_.ReportStale(stale);
+}
+
 SupplementaryInputs Form15Presenter::Supplementary() const {
     return {sectionOn_, view_.Text("Text10"), purlinSteel_};
 }
@@ -130,11 +159,16 @@ void Form15Presenter::Calculate() {
         // Before the message too, so that closing it gives the focus back to the box
         // to retype, its text selected.
         if (!run.faultBox.empty()) view_.FocusAndSelectAll(run.faultBox);
+        // The inputs just read may differ from the report's even where no edit was
+        // reported (a text the program set).
+        RefreshStale();
         // The report box keeps the last complete report; the inputs stay as typed.
         view_.ShowFault(*run.fault);
         return;
     }
     // What the box shows is what prints: the seven, and the section when it is on.
+    reported_ = CurrentRunInputs();
+    RefreshStale();
     view_.SetText("Text8", run.reportBox);
     view_.ReportShown(run.reportBox, SizeInForce(state_));
 }
@@ -158,6 +192,8 @@ void Form15Presenter::Adopt(std::string_view designation) {
     view_.SelectSize(*place);
     view_.SetText("Text7", state_.anglePropsText);
     sizeTyped_ = false;
+    // Stale until the run succeeds: it may fault on the size adopted.
+    RefreshStale();
     Calculate();
 }
 

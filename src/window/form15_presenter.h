@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,23 @@ public:
     SupplementaryInputs Supplementary() const;
 
 private:
+    // Everything a run reads, as the window holds it now: the boxes, the options, the
+    // size in force and, while the section is on, its inputs. The report shown is stale
+    // exactly when this differs from what it was calculated from.
+    struct RunInputs {
+        std::vector<std::string> boxes;
+        std::int16_t gradeCode = 0;
+        std::int16_t layoutCode = 0;
+        std::string size;
+        bool sectionOn = false;
+        std::string webText;
+        std::int16_t purlinSteel = 0;
+        bool operator==(const RunInputs&) const = default;
+    };
+    RunInputs CurrentRunInputs() const;
+    // Tells the view when the report shown starts or stops matching the inputs.
+    void RefreshStale();
+
     void Calculate();
     void OpenSizing();
     void Adopt(std::string_view designation);
@@ -67,6 +85,8 @@ private:
     bool sizeTyped_ = false;        // the size field was typed into since the size in force was set
     bool sectionOn_ = true;         // Check2 ticked: the supplementary section follows the seven
     std::int16_t purlinSteel_ = 1;  // 1 = Q235 (Option5), 2 = Q345 (Option6)
+    std::optional<RunInputs> reported_;  // what the report shown was calculated from
+    bool stale_ = false;                 // the view shows the report as stale
 };
 
 }  // namespace kneebrace::window

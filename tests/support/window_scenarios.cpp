@@ -347,6 +347,7 @@ std::string Player::Check(const Step& s) {
             return Unless(w_.Checked(control) == s.flag, control + " checked wrongly");
         case Op::Focus: return Unless(w_.Focus() == control, "the focus is in " + w_.Focus());
         case Op::Printable: return Unless(w_.Printable() == s.flag, "printable wrongly");
+        case Op::Stale: return Unless(w_.ReportStale() == s.flag, "stale wrongly");
         case Op::Options: return CheckOptions(w_, s.control, s.text);
         case Op::SizeInForce: return CheckSize(w_, s.text);
         case Op::StartUp: return CheckStartUp(w_);
@@ -427,7 +428,7 @@ constexpr std::string_view kL63X5 =
 void AddStartUpAndKeys(std::vector<Scenario>& all) {
     all.push_back({"start-up: the table's texts, checks, enabled boxes and tooltips",
                    {Expect(Op::StartUp), Expect(Op::Focus, "Text1"), FaultCount(0),
-                    Is(Op::Printable, {}, false)}});
+                    Is(Op::Printable, {}, false), Is(Op::Stale, {}, false)}});
     all.push_back(
         {"start-up: the designation has the focus; typed over, Enter calculates",
          {Expect(Op::Focus, "Text1"), Type("Text1", "678x400x6x24"), Press("Text1", Key::Enter),
@@ -535,8 +536,8 @@ void AddCalculateAndFaults(std::vector<Scenario>& all) {
         all.push_back({"calculate: reads " + std::string(box),
                        Typed(box, text) +
                            Steps{kCalculate, kCalculated, Expect(Op::ReportDiffersFromStartUp)}});
-    // A fault names its kind and the input, leaves the report and the inputs on screen,
-    // and the corrected input calculates again.
+    // A fault names its kind and the input, leaves the report (stale: it no longer matches
+    // the inputs) and the inputs on screen, and the corrected input calculates again.
     struct FaultRow {
         std::string_view box, text, title, detail;
     };
@@ -558,7 +559,7 @@ void AddCalculateAndFaults(std::vector<Scenario>& all) {
             {"fault: " + std::string(row.box) + Quoted(row.text),
              {kCalculate, kCalculated, Type(row.box, row.text), kCalculate, kCalculated,
               FaultCount(1), LastFault(row.title, row.detail), Expect(Op::Text, row.box, row.text),
-              Is(Op::Printable, {}, true), Type(row.box, FindControl(row.box)->caption), kCalculate,
+              Is(Op::Stale, {}, true), Type(row.box, FindControl(row.box)->caption), kCalculate,
               kCalculated, FaultCount(1)}});
 }
 
@@ -687,6 +688,46 @@ void AddSupplementary(std::vector<Scenario>& all) {
                     ReportContains("验算结论：补充验算S1不满足要求\r\n")}});
 }
 
+void AddStaleReport(std::vector<Scenario>& all) {
+    // After a report, each change of what a run reads greys it and stops printing until
+    // Calculate, or until the inputs are what it was calculated from again; what a run
+    // does not read changes nothing.
+    struct StaleRow {
+        std::string_view name;
+        Steps change;
+        bool stale;
+    };
+    const StaleRow staleRows[] = {
+        {"a box typed", {Type("Text3", "60")}, true},
+        {"a box typed back", {Type("Text3", "60"), Type("Text3", "50")}, false},
+        {"the grade", {Click("Option2")}, true},
+        {"the grade and back", {Click("Option2"), Click("Option1")}, false},
+        {"the arrangement", {Press("Option4", Key::Space)}, true},
+        {"the chosen option again", {Click("Option3")}, false},
+        {"a size picked", {Pick("L63X5")}, true},
+        {"a size typed", {TypeSize("L70X6", false)}, true},
+        {"a size typed and put back", {TypeSize("L6", true)}, false},
+        {"the gap unlocked", {Click("Check1")}, false},
+        {"the section off", {Click("Check2")}, true},
+        {"the purlin steel", {Click("Option6")}, true},
+        {"the web thickness", {Type("Text10", "3")}, true},
+        {"the web thickness, the section off",
+         {Click("Check2"), kCalculate, Type("Text10", "3")},
+         false},
+    };
+    for (const StaleRow& row : staleRows)
+        all.push_back({"stale report: " + std::string(row.name),
+                       Steps{kCalculate, kCalculated, Is(Op::Stale, {}, false)} + row.change +
+                           Steps{Is(Op::Stale, {}, row.stale), Is(Op::Printable, {}, !row.stale),
+                                 Expect(Op::NothingCalculated), kCalculate, kCalculated,
+                                 Is(Op::Stale, {}, false), Is(Op::Printable, {}, true)}});
+    // Before the first report there is nothing to grey; a fault leaves the report stale.
+    all.push_back({"stale report: none before the first, kept through a fault",
+                   {Type("Text5", "50"), Is(Op::Stale, {}, false), kCalculate, kCalculated,
+                    Type("Text5", "90"), kCalculate, kCalculated, FaultCount(1),
+                    Is(Op::Stale, {}, true), Is(Op::Printable, {}, false)}});
+}
+
 std::vector<Scenario> BuildScenarios() {
     std::vector<Scenario> all;
     AddStartUpAndKeys(all);
@@ -695,6 +736,7 @@ std::vector<Scenario> BuildScenarios() {
     AddMarks(all);
     AddSizing(all);
     AddSupplementary(all);
+    AddStaleReport(all);
     return all;
 }
 
@@ -861,7 +903,23 @@ private:
     bool calculates_ = false;
     std::map<std::string_view, std::string> marks_;  // box: the value used, as its tooltip says
     bool printable_ = false;
+    std::optional<std::vector<std::string>> reported_;  // what the last report was run on
 };
+
+// Everything a run reads, as the window shows it: a report is stale exactly when this
+// differs from what it was calculated from.
+std::vector<std::string> WhatARunReads(const WindowProbe& w) {
+    std::vector<std::string> read;
+    for (const auto& [box, field] : kInputBoxes) read.push_back(w.Text(box));
+    for (const char* control : {"Option2", "Option4", "Check2"})
+        read.emplace_back(w.Checked(control) ? "1" : "0");
+    read.push_back(SizeInForce(w));
+    if (w.Checked("Check2")) {
+        read.push_back(w.Text("Text10"));
+        read.emplace_back(w.Checked("Option6") ? "Q345" : "Q235");
+    }
+    return read;
+}
 
 std::string_view Drive::AnyEnabledBox() {
     std::vector<std::string_view> boxes;
@@ -932,8 +990,13 @@ std::string Drive::Check() {
         for (const kneebrace::window::BoxMark& mark :
              kneebrace::window::MarkUnreadInputs(ShownInputs(w_)))
             if (mark.marked) marks_[mark.box] = mark.tooltip;
-        printable_ = printable_ || !RunEngine(w_).fault;
+        if (!RunEngine(w_).fault) {
+            printable_ = true;
+            reported_ = WhatARunReads(w_);
+        }
     }
+    const bool stale = reported_ && WhatARunReads(w_) != *reported_;
+    if (w_.ReportStale() != stale) return stale ? "the report is not shown stale" : "stale wrongly";
     // Whatever happened, the window agrees with itself and with its record.
     failure = CheckOptions(w_, w_.Checked("Option2") ? "Option2" : "Option1",
                            w_.Checked("Option4") ? "Option4" : "Option3");
@@ -944,7 +1007,7 @@ std::string Drive::Check() {
     if (failure.empty()) failure = CheckSize(w_, SizeInForce(w_));
     for (std::string_view box : kLooseBoxes)
         if (failure.empty()) failure = CheckMark(w_, box, marks_.contains(box) ? marks_[box] : "");
-    if (failure.empty() && w_.Printable() != printable_) failure = "printable wrongly";
+    if (failure.empty() && w_.Printable() != (printable_ && !stale)) failure = "printable wrongly";
     return failure;
 }
 

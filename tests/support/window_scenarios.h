@@ -49,6 +49,7 @@ enum class Op {
     Checked,      // `control` checked (`flag`)
     Focus,        // `control` has the keyboard focus
     Printable,    // printing acts on a report (`flag`)
+    Stale,        // the report shown as no longer matching the inputs (`flag`)
     Options,      // `control` and `text` the chosen options, the record holding their codes
     SizeInForce,  // `text` shown in the size field and in force, its properties shown
     StartUp,      // every control as the table starts it

@@ -77,6 +77,7 @@ TEST(ControlTable, CaptionsFitTheirControls) {
         int room = c.rect.width;
         switch (c.kind) {
             case ControlKind::Label:
+            case ControlKind::StaleNote:
             case ControlKind::PictureButton: break;
             case ControlKind::OptionButton:
             case ControlKind::CheckBox: room -= kIndicatorTwips; break;

@@ -18,7 +18,8 @@ TEST(Form15Presenter, LoadsTheStartUpRecordAndFocusesTheDesignation) {
     EXPECT_FALSE(w.Enabled("Text2"));
 }
 
-// A fault shows its message after the marks, keeps the report and the print command.
+// A fault shows its message after the marks and keeps the report, which no longer matches
+// the inputs: it is not printed.
 TEST(Form15Presenter, FaultKeepsTheReportAndMarksComeFirst) {
     FakeProbe w;
     w.Click("Command1");
@@ -30,7 +31,8 @@ TEST(Form15Presenter, FaultKeepsTheReportAndMarksComeFirst) {
     w.Press("Text1", windowtest::Key::Enter);
     ASSERT_EQ(w.Faults().size(), 1U);
     EXPECT_EQ(w.Text("Text8"), report);
-    EXPECT_TRUE(w.Printable());
+    EXPECT_TRUE(w.ReportStale());
+    EXPECT_FALSE(w.Printable());
     EXPECT_TRUE(w.Marked("Text9"));
     w.Type("Text9", "35");
     EXPECT_FALSE(w.Marked("Text9"));
