@@ -42,6 +42,7 @@ public:
     SizingAnswer sizingAnswer;  // how the next sizing dialog is answered
     int sizingDialogs = 0;
     bool printable = false;  // a report was shown
+    std::string printed;     // what printing acts on
     bool stale = false;
     bool closed = false;
 };
@@ -64,7 +65,10 @@ public:
     std::string Tooltip(std::string_view box) const override;
     std::string Focus() const override { return view_.focus; }
     std::vector<kneebrace::window::FaultMessage> Faults() const override { return view_.faults; }
-    bool Printable() const override { return view_.printable && !view_.stale; }
+    // Printing acts on the report the box shows, and only while it matches the inputs.
+    bool Printable() const override {
+        return view_.printable && !view_.stale && view_.printed == view_.Text("Text8");
+    }
     bool ReportStale() const override { return view_.stale; }
     const kneebrace::DesignState& Record() const override { return presenter_->state(); }
 

@@ -59,10 +59,11 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
     return 1;
 }
 
+// As the report box shows it after Calculate at start-up: the seven and the section.
 std::string StartupReport() {
     WindowDriver ui;
     ui.Calculate();
-    return ui.window().designState().reportText;
+    return ui.Report();
 }
 
 // A check whose second line is far wider than the sheet.
