@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 
 #include "catalogue/angle_catalogue.h"
@@ -166,6 +168,7 @@ QWidget* Form15::MakeControl(const window::ControlRow& row, QWidget* parent) {
         }
         case ControlKind::CheckBox: {
             auto* check = new QCheckBox(caption, parent);
+            check->setChecked(row.selectedAtStart);
             connect(check, &QCheckBox::clicked, this, [this, name](bool ticked) {
                 presenter_.Clicked(
                     name, ticked ? window::CheckValue::Ticked : window::CheckValue::Cleared);
@@ -200,6 +203,13 @@ QWidget* Form15::MakeControl(const window::ControlRow& row, QWidget* parent) {
             box->setHorizontalScrollBarPolicy(box->verticalScrollBarPolicy());
             if (report) box->setLineWrapMode(QPlainTextEdit::NoWrap);
             return box;
+        }
+        case ControlKind::StaleNote: {
+            // Its colour comes from the window's style sheet.
+            auto* note = new QLabel(caption, parent);
+            note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            note->hide();  // until a report no longer matches the inputs
+            return note;
         }
         case ControlKind::PictureButton: {
             auto* button = new QToolButton(parent);
@@ -264,6 +274,23 @@ std::optional<std::string> Form15::RunSizingDialog(SizingView view) {
 
 void Form15::ReportShown(const std::string& reportText, std::string_view size) {
     reportMenu_->ReportShown(reportText, size);
+}
+
+void Form15::ReportStale(bool stale) {
+    // The style sheet greys the text by this property; under a style sheet a palette set
+    // on the box would not reach the text it draws.
+    auto* report = Find<QPlainTextEdit>("Text8");
+    report->setProperty("stale", stale);
+    report->style()->unpolish(report);
+    report->style()->polish(report);
+    Find("Label8")->setVisible(stale);
+    // The commands stay greyed until the next Calculate, and say why.
+    for (const char* command : {"printReport", "exportPdf"}) {
+        auto* action = findChild<QAction*>(QLatin1String(command));
+        action->setEnabled(!stale);
+        action->setToolTip(stale ? QStringLiteral("输入已更改：请先按“计算”，再打印或导出")
+                                 : QString());
+    }
 }
 
 }  // namespace kneebrace

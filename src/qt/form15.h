@@ -54,6 +54,7 @@ private:
     void ShowFault(const window::FaultMessage& fault) override;
     std::optional<std::string> RunSizingDialog(SizingView view) override;
     void ReportShown(const std::string& reportText, std::string_view size) override;
+    void ReportStale(bool stale) override;
     void Close() override { close(); }
 
     window::Form15Presenter presenter_;

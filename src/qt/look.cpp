@@ -54,10 +54,13 @@ QString WindowStyleSheet() {
                " border: 1px solid %4; border-radius: 2px; }"
                "QToolButton[picture=\"true\"]:focus { border-color: %5; }"
                "QToolButton[picture=\"true\"]:pressed { background-color: %6; border-color: %7; }"
-               "QPlainTextEdit#Text7 { color: %2; }")
+               "QPlainTextEdit#Text7 { color: %2; }"
+               "QPlainTextEdit#Text8[stale=\"true\"] { color: %8; }"
+               "QLabel#Label8 { color: %9; }")
         .arg(Css(kFrameBorder), Css(kCaptionBlue), Css(kPictureButtonFace),
              Css(kPictureButtonBorder), Css(kPictureButtonFocusBorder),
-             Css(kPictureButtonPressedFace), Css(kPictureButtonPressedBorder));
+             Css(kPictureButtonPressedFace), Css(kPictureButtonPressedBorder), Css(kStaleReport),
+             Css(kStaleNoteText));
 }
 
 QIcon Artwork(std::string_view file) {

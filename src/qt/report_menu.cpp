@@ -99,6 +99,8 @@ ReportMenu::ReportMenu(QWidget& window, QPlainTextEdit& reportBox, ReportDialogs
 
 std::unique_ptr<QMenu> ReportMenu::CreateContextMenu() const {
     auto menu = std::make_unique<QMenu>();
+    // A greyed command's tooltip says why it is greyed.
+    menu->setToolTipsVisible(true);
     QAction* copy = menu->addAction(QStringLiteral("复制"), &reportBox_, &QPlainTextEdit::copy);
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(reportBox_.textCursor().hasSelection());

@@ -50,9 +50,10 @@ constexpr Made kMade[] = {
     {L"EDIT",
      ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL,
      WS_EX_CLIENTEDGE},
-    {L"BUTTON", BS_OWNERDRAW, 0},  // a picture button
+    {L"BUTTON", BS_OWNERDRAW, 0},                     // a picture button
+    {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0},  // the stale report's note
 };
-static_assert(std::size(kMade) == static_cast<std::size_t>(ControlKind::PictureButton) + 1);
+static_assert(std::size(kMade) == static_cast<std::size_t>(ControlKind::StaleNote) + 1);
 
 std::size_t RowOf(const ControlRow& row) {
     return static_cast<std::size_t>(&row - window::Form15Controls().data());
@@ -281,7 +282,9 @@ void Form15Window::CreateControls() {
     for (const std::size_t i : CreationOrder()) {
         const ControlRow& row = rows[i];
         const Made& made = kMade[static_cast<std::size_t>(row.kind)];
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | made.style;
+        // The note beside the report is shown only while the report is stale.
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | made.style |
+                      (row.kind == ControlKind::StaleNote ? 0 : WS_VISIBLE);
         // Each control starts a group of its own but the second option of a pair, so
         // that the arrow keys move between the two options and nowhere else.
         if (row.kind != ControlKind::OptionButton || previous == nullptr ||
@@ -306,7 +309,8 @@ void Form15Window::CreateControls() {
             // Without a theme the caption takes the colour set in WM_CTLCOLORSTATIC. A
             // blank, not an empty string: an empty one can leave the theme on.
             SetWindowTheme(control, L" ", L" ");
-        } else if (row.kind == ControlKind::OptionButton && row.selectedAtStart) {
+        } else if ((row.kind == ControlKind::OptionButton || row.kind == ControlKind::CheckBox) &&
+                   row.selectedAtStart) {
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         } else if (row.kind == ControlKind::SizeList) {
             for (const AngleSection& size : AngleCatalogue())
@@ -513,8 +517,12 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
             SetTextColor(dc, ToColorRef(window::kCaptionBlue));
             return paint(COLOR_WINDOW);
         case ControlKind::ReportBox:
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, reportStale_ ? ToColorRef(window::kStaleReport)
+                                          : GetSysColor(COLOR_WINDOWTEXT));
             return paint(COLOR_WINDOW);
+        case ControlKind::StaleNote:
+            SetTextColor(dc, ToColorRef(window::kStaleNoteText));
+            return paint(COLOR_BTNFACE);
         case ControlKind::InputBox:
             if (shown_[static_cast<std::size_t>(index)].marked) {
                 SetBkColor(dc, ToColorRef(window::kMarkedBox));
@@ -574,7 +582,16 @@ std::optional<std::string> Form15Window::RunSizingDialog(SizingView view) {
 }
 
 void Form15Window::ReportShown(const std::string& reportText, std::string_view) {
+    report_ = reportText;
     reportPrint_->ReportShown(reportText);
+}
+
+// Printing is taken away by handing the printer no report, and given back the one shown.
+void Form15Window::ReportStale(bool stale) {
+    reportStale_ = stale;
+    ShowWindow(Control("Label8"), stale ? SW_SHOWNA : SW_HIDE);
+    InvalidateRect(Control("Text8"), nullptr, TRUE);
+    reportPrint_->ReportShown(stale ? std::string_view() : std::string_view(report_));
 }
 
 void Form15Window::Close() { DestroyWindow(hwnd_); }

@@ -74,6 +74,7 @@ private:
     void ShowFault(const window::FaultMessage& fault) override;
     std::optional<std::string> RunSizingDialog(SizingView view) override;
     void ReportShown(const std::string& reportText, std::string_view size) override;
+    void ReportStale(bool stale) override;
     void Close() override;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -107,6 +108,8 @@ private:
     Picture diagram_;
     bool destroyedByOwner_ = false;
     std::unique_ptr<ReportPrint> reportPrint_;
+    std::string report_;        // the report shown, printed again once it matches the inputs
+    bool reportStale_ = false;  // its text greyed, the note shown, printing off
     std::function<void(HWND)> sizingShown_;
 };
 

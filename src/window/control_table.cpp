@@ -25,11 +25,19 @@ constexpr std::string_view kE2Tip = ">两倍的孔距\n伸出 E2：角钢端部�
 constexpr std::string_view kAngleTip = "隅撑与H钢腹板的夹角，单位：度，大于 0 且小于 90";
 constexpr std::string_view kBoltTip = "螺栓直径 M，单位 mm；螺栓孔径按 M+2 计算";
 constexpr std::string_view kSizeTip = "等边角钢规格：从列表中选取，或输入规格后按回车";
+constexpr std::string_view kWebTip =
+    "檩条腹板厚度 tp，单位 mm\n螺栓在檩条腹板上的孔壁承压按此厚度补充验算";
+constexpr std::string_view kCodesTip =
+    "勾选后，在七项验算之后按现行规范补充验算\n"
+    "（GB 50017-2017、GB 51022-2015、GB 50018-2002）";
+
+// Under the report box while the report no longer matches the inputs.
+constexpr std::string_view kStaleNote = "输入已更改，请按“计算”重新计算";
 
 // Parents come before their children. Coordinates are the layout's twips, relative to
 // the parent; the tab indexes are the layout's own, gaps and all.
 // clang-format off
-constexpr std::array<ControlRow, 28> kControls{{
+constexpr std::array<ControlRow, 35> kControls{{
     // name, kind, parent, caption, {left, top, width, height}, tab place, points, tooltip,
     // artwork, selected at start, disabled at start, input fed, command
     {"Picture1", K::PictureBox,    "",       "",                       {600, 180, 6465, 3180},   0,  kDefault, "",              "diagram.svg", false, false, nullptr,            Command::None},
@@ -53,13 +61,22 @@ constexpr std::array<ControlRow, 28> kControls{{
     {"Text5",    K::InputBox,      "Frame2", "45",                     {1440, 1665, 675, 345},   18, kLarge,   kAngleTip,       "",            false, false, &InputTexts::Text5, Command::None},
     {"Text6",    K::InputBox,      "Frame2", "14",                     {1440, 2160, 675, 345},   19, kLarge,   kBoltTip,        "",            false, false, &InputTexts::Text6, Command::None},
     {"Text7",    K::PropertiesBox, "Frame2", "角钢截面特性\r\n",       {3990, 315, 2265, 2205},  20, kLarge,   "",              "",            false, false, nullptr,            Command::None},
-    {"Text8",    K::ReportBox,     "",       "计算结果\r\n",           {7290, 180, 5190, 7560},  21, kSmall,   "",              "",            false, false, nullptr,            Command::None},
+    {"Text8",    K::ReportBox,     "",       "计算结果\r\n",           {7290, 180, 5190, 7260},  21, kSmall,   "",              "",            false, false, nullptr,            Command::None},
     {"Frame3",   K::Frame,         "Frame1", "[隅撑布置方式]",         {3870, 720, 2385, 690},   22, kDefault, "",              "",            false, false, nullptr,            Command::None},
     {"Option3",  K::OptionButton,  "Frame3", "双侧",                   {120, 285, 810, 300},     23, kSmall,   "",              "",            true,  false, nullptr,            Command::None},
     {"Option4",  K::OptionButton,  "Frame3", "单侧",                   {1200, 285, 765, 300},    24, kSmall,   "",              "",            false, false, nullptr,            Command::None},
     {"Label6",   K::Label,         "Frame2", "伸出 E2=",               {555, 1290, 765, 240},    25, kDefault, "",              "",            false, false, nullptr,            Command::None},
     {"Text9",    K::InputBox,      "Frame2", "35",                     {1440, 1215, 660, 330},   26, kLarge,   kE2Tip,          "",            false, false, &InputTexts::Text9, Command::None},
-    {"Command3", K::PictureButton, "",       "关   闭",                {11145, 7890, 1380, 810}, 27, kLarge,   "",              "close.svg",   false, false, nullptr,            Command::Close},
+    // The purlin the upper bolt bears on, and whether the supplementary section follows
+    // the seven: below the angle's frame, level with the command buttons.
+    {"Frame4",   K::Frame,         "",       "檩条",                   {555, 7830, 4080, 870},   27, kDefault, "",              "",            false, false, nullptr,            Command::None},
+    {"Label7",   K::Label,         "Frame4", "腹板厚 tp=",             {240, 405, 960, 255},     28, kDefault, "",              "",            false, false, nullptr,            Command::None},
+    {"Text10",   K::InputBox,      "Frame4", "2",                      {1230, 330, 660, 330},    29, kLarge,   kWebTip,         "",            false, false, nullptr,            Command::None},
+    {"Option5",  K::OptionButton,  "Frame4", "Q235",                   {2130, 345, 780, 300},    30, kLarge,   "",              "",            true,  false, nullptr,            Command::None},
+    {"Option6",  K::OptionButton,  "Frame4", "Q345",                   {3000, 345, 855, 300},    31, kLarge,   "",              "",            false, false, nullptr,            Command::None},
+    {"Check2",   K::CheckBox,      "",       "补充验算（现行规范）",   {4860, 8175, 2205, 300},  32, kDefault, kCodesTip,       "",            true,  false, nullptr,            Command::None},
+    {"Label8",   K::StaleNote,     "",       kStaleNote,               {7290, 7485, 5190, 255},  34, kDefault, "",              "",            false, false, nullptr,            Command::None},
+    {"Command3", K::PictureButton, "",       "关   闭",                {11145, 7890, 1380, 810}, 33, kLarge,   "",              "close.svg",   false, false, nullptr,            Command::Close},
 }};
 // clang-format on
 
@@ -87,7 +104,8 @@ bool TakesFocus(ControlKind kind) {
     switch (kind) {
         case ControlKind::PictureBox:
         case ControlKind::Frame:
-        case ControlKind::Label: return false;
+        case ControlKind::Label:
+        case ControlKind::StaleNote: return false;
         case ControlKind::InputBox:
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:

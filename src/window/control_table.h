@@ -18,11 +18,12 @@ enum class ControlKind {
     Label,          // a caption beside an input box
     InputBox,       // a single-line text box the run reads
     OptionButton,   // one of a pair of mutually exclusive options
-    CheckBox,       // the gap check box
+    CheckBox,       // the gap's lock; the supplementary section on or off
     SizeList,       // the angle size drop-down with an edit field
     PropertiesBox,  // multi-line, read-only, blue text, no scroll bars
     ReportBox,      // multi-line, read-only, both scroll bars, no wrapping
     PictureButton,  // icon above caption, orange face
+    StaleNote,      // beside the report: shown only while it no longer matches the inputs
 };
 
 // What pressing a picture button does.
@@ -54,7 +55,7 @@ struct ControlRow {
     double fontPoints;               // 宋体 at this size; 0 for the window's default font
     std::string_view tooltip;        // empty: none
     std::string_view artwork;        // SVG in assets/ (picture box and picture buttons)
-    bool selectedAtStart;            // the option buttons chosen when the window opens
+    bool selectedAtStart;            // options chosen and check boxes ticked when the window opens
     bool disabledAtStart;            // the gap box until its check box is ticked
     std::string InputTexts::*feeds;  // the run's input an input box holds; null elsewhere
     Command command;                 // a picture button's command; None elsewhere

@@ -14,6 +14,9 @@ Form15Presenter::Form15Presenter(Form15View& view) : view_(view) {}
 
 void Form15Presenter::Load() {
     state_ = LoadForm();
+    // The section's switch and the purlin steel as the table starts their controls.
+    sectionOn_ = FindControl("Check2")->selectedAtStart;
+    purlinSteel_ = FindControl("Option6")->selectedAtStart ? 2 : 1;
     view_.SetText("Text7", state_.anglePropsText);
     // The designation's text selected, so that a new section can be typed over it.
     view_.FocusAndSelectAll(StartFocus().name);
@@ -23,15 +26,26 @@ void Form15Presenter::Clicked(std::string_view control, CheckValue value) {
     const ControlRow* row = FindControl(control);
     if (row == nullptr) return;
     switch (row->kind) {
-        case ControlKind::OptionButton: ClickOption(state_, control); break;
+        case ControlKind::OptionButton:
+            // The purlin's steel is the section's input, not the record's; like the
+            // grade, it takes effect at the next Calculate.
+            if (control == "Option5" || control == "Option6")
+                purlinSteel_ = control == "Option6" ? 2 : 1;
+            else ClickOption(state_, control);
+            break;
         case ControlKind::CheckBox:
-            // The box only decides whether the gap can be edited: the run reads its
-            // text either way.
+            if (control == "Check2") {
+                if (value != CheckValue::Greyed) sectionOn_ = value == CheckValue::Ticked;
+                break;
+            }
+            // The gap's lock only decides whether the gap can be edited: the run reads
+            // its text either way.
             if (const std::optional<bool> enabled = GapBoxEnabledAfter(value))
                 view_.Enable("Text2", *enabled);
             break;
         default: break;
     }
+    RefreshStale();
 }
 
 void Form15Presenter::Pressed(std::string_view button) {
@@ -58,6 +72,7 @@ void Form15Presenter::EnterPressed(std::string_view control) {
 void Form15Presenter::BoxEdited(std::string_view box) {
     // Any edit by the user takes the mark away; the value it named is no longer there.
     if (Marked(box)) ShowMark(BoxMark{box, false, {}});
+    RefreshStale();
 }
 
 void Form15Presenter::SizePicked(std::size_t place) {
@@ -66,6 +81,7 @@ void Form15Presenter::SizePicked(std::size_t place) {
     PickSize(state_, catalogue[place].designation);
     view_.SetText("Text7", state_.anglePropsText);
     sizeTyped_ = false;
+    RefreshStale();
 }
 
 void Form15Presenter::SizeFieldEdited() { sizeTyped_ = true; }
@@ -84,6 +100,7 @@ void Form15Presenter::SizeFieldFinished() {
     if (const std::optional<std::size_t> place = FindAngle(typed.fieldText))
         view_.SelectSize(*place);
     view_.SetText("Combo1", typed.fieldText);
+    RefreshStale();
 }
 
 bool Form15Presenter::Marked(std::string_view box) const {
@@ -104,18 +121,56 @@ void Form15Presenter::ShowMark(const BoxMark& mark) {
     view_.ShowMark(mark.box, mark.marked, TooltipFor(mark.box, &mark));
 }
 
+Form15Presenter::RunInputs Form15Presenter::CurrentRunInputs() const {
+    RunInputs now;
+    for (const ControlRow& row : Form15Controls())
+        if (row.feeds != nullptr) now.boxes.push_back(view_.Text(row.name));
+    now.gradeCode = state_.gradeCode;
+    now.layoutCode = state_.layoutCode;
+    now.size = SizeInForce(state_);
+    now.sectionOn = sectionOn_;
+    // The purlin's inputs count only while the section that reads them is on.
+    if (sectionOn_) {
+        now.webText = view_.Text("Text10");
+        now.purlinSteel = purlinSteel_;
+    }
+    return now;
+}
+
+void Form15Presenter::RefreshStale() {
+    // Before the first report there is nothing to go stale.
+    if (!reported_) return;
+    const bool stale = CurrentRunInputs() != *reported_;
+    if (stale == stale_) return;
+    stale_ = stale;
+    view_.ReportStale(stale);
+}
+
+SupplementaryInputs Form15Presenter::Supplementary() const {
+    return {sectionOn_, view_.Text("Text10"), purlinSteel_};
+}
+
 void Form15Presenter::Calculate() {
     const InputTexts in = ReadInputs();
-    const std::optional<FaultMessage> fault = window::Calculate(state_, in);
+    const Calculated run = window::Calculate(state_, in, Supplementary());
     // Before the message: the user reads it with the marks in view.
     for (const BoxMark& mark : MarkUnreadInputs(in)) ShowMark(mark);
-    if (fault) {
+    if (run.fault) {
+        // Before the message too, so that closing it gives the focus back to the box
+        // to retype, its text selected.
+        if (!run.faultBox.empty()) view_.FocusAndSelectAll(run.faultBox);
+        // The inputs just read may differ from the report's even where no edit was
+        // reported (a text the program set).
+        RefreshStale();
         // The report box keeps the last complete report; the inputs stay as typed.
-        view_.ShowFault(*fault);
+        view_.ShowFault(*run.fault);
         return;
     }
-    view_.SetText("Text8", state_.reportText);
-    view_.ReportShown(state_.reportText, SizeInForce(state_));
+    // What the box shows is what prints: the seven, and the section when it is on.
+    reported_ = CurrentRunInputs();
+    RefreshStale();
+    view_.SetText("Text8", run.reportBox);
+    view_.ReportShown(run.reportBox, SizeInForce(state_));
 }
 
 // Every size against the boxes' texts; the row the user adopts becomes the size in
@@ -142,6 +197,8 @@ void Form15Presenter::Adopt(std::string_view designation) {
     view_.SelectSize(*place);
     view_.SetText("Text7", state_.anglePropsText);
     sizeTyped_ = false;
+    // Stale until the run succeeds: it may fault on the size adopted.
+    RefreshStale();
     Calculate();
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +50,29 @@ public:
     const DesignState& state() const { return state_; }
     // Whether a box is marked as read in part by the last run.
     bool Marked(std::string_view box) const;
+    // The supplementary section's inputs as the window holds them now: Check2 and the
+    // purlin steel options as last clicked, the web thickness box's text as it stands.
+    // What Calculate reads, and what the sizing table is to be built with.
+    SupplementaryInputs Supplementary() const;
 
 private:
+    // Everything a run reads, as the window holds it now: the boxes, the options, the
+    // size in force and, while the section is on, its inputs. The report shown is stale
+    // exactly when this differs from what it was calculated from.
+    struct RunInputs {
+        std::vector<std::string> boxes;
+        std::int16_t gradeCode = 0;
+        std::int16_t layoutCode = 0;
+        std::string size;
+        bool sectionOn = false;
+        std::string webText;
+        std::int16_t purlinSteel = 0;
+        bool operator==(const RunInputs&) const = default;
+    };
+    RunInputs CurrentRunInputs() const;
+    // Tells the view when the report shown starts or stops matching the inputs.
+    void RefreshStale();
+
     void Calculate();
     void OpenSizing();
     void Adopt(std::string_view designation);
@@ -60,7 +83,11 @@ private:
     Form15View& view_;
     DesignState state_;
     std::vector<std::string_view> marked_;  // the boxes shown as read in part
-    bool sizeTyped_ = false;  // the size field was typed into since the size in force was set
+    bool sizeTyped_ = false;        // the size field was typed into since the size in force was set
+    bool sectionOn_ = true;         // Check2 ticked: the supplementary section follows the seven
+    std::int16_t purlinSteel_ = 1;  // 1 = Q235 (Option5), 2 = Q345 (Option6)
+    std::optional<RunInputs> reported_;  // what the report shown was calculated from
+    bool stale_ = false;                 // the view shows the report as stale
 };
 
 }  // namespace kneebrace::window

@@ -38,6 +38,10 @@ public:
     // The report box shows a new report, calculated for `size`: printing and export
     // act on it from now on.
     virtual void ReportShown(const std::string& reportText, std::string_view size) = 0;
+    // The report shown no longer matches the inputs (true), or matches them again
+    // (false): its text greyed and a note beside it saying to calculate again, printing
+    // and export off meanwhile. Its text stays as it is.
+    virtual void ReportStale(bool stale) = 0;
     // Closes the window, which ends the program.
     virtual void Close() = 0;
 };

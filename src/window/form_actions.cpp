@@ -75,9 +75,15 @@ std::optional<FaultMessage> Calculate(DesignState& s, const InputTexts& in) {
 
 Calculated Calculate(DesignState& s, const InputTexts& in, const SupplementaryInputs& codes) {
     Calculated out;
+    std::optional<PurlinInputs> purlin;
+    if (codes.on) {
+        out.fault = Guarded([&] { purlin = ReadPurlinInputs(codes.webText, codes.steelCode); });
+        if (out.fault) {
+            out.faultBox = "Text10";
+            return out;
+        }
+    }
     out.fault = Guarded([&] {
-        std::optional<PurlinInputs> purlin;
-        if (codes.on) purlin = ReadPurlinInputs(codes.webText, codes.steelCode);
         RunCalculation(s, in);
         out.reportBox = s.reportText;
         if (purlin) out.reportBox += CurrentCodesText(s, CheckCurrentCodes(s, *purlin));

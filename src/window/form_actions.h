@@ -80,6 +80,9 @@ struct SupplementaryInputs {
 struct Calculated {
     std::optional<FaultMessage> fault;
     std::string reportBox;
+    // The box to retype when the fault is in its text and nothing was run: "Text10" for
+    // an unusable web thickness; empty otherwise.
+    std::string_view faultBox;
 };
 Calculated Calculate(DesignState& s, const InputTexts& in, const SupplementaryInputs& codes);
 

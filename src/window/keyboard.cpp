@@ -15,7 +15,8 @@ EnterKey EnterIn(ControlKind kind) {
         case ControlKind::CheckBox:
         case ControlKind::PropertiesBox:
         case ControlKind::ReportBox:
-        case ControlKind::PictureButton: return EnterKey::Ignored;
+        case ControlKind::PictureButton:
+        case ControlKind::StaleNote: return EnterKey::Ignored;
     }
     return EnterKey::Ignored;
 }

@@ -19,6 +19,8 @@ inline constexpr Rgb kPictureButtonBorder{160, 160, 160};
 inline constexpr Rgb kPictureButtonFocusBorder{64, 64, 64};
 inline constexpr Rgb kPictureButtonPressedBorder{90, 90, 90};
 inline constexpr Rgb kMarkedBox{0xFF, 0xD7, 0xD7};   // a number box read in part
+inline constexpr Rgb kStaleReport{128, 128, 128};    // the report's text once inputs changed
+inline constexpr Rgb kStaleNoteText{192, 0, 0};      // the note that says so
 inline constexpr int kPictureButtonIconPixels = 32;  // at 96 dpi
 
 // A twip length on a screen of `dpi` dots per inch, rounded half away from zero (1440

@@ -109,7 +109,7 @@ private slots:
         QTest::newRow("Frame1") << QRect(39, 233, 430, 101);
         QTest::newRow("Text1") << QRect(165, 252, 111, 25);   // in Frame1
         QTest::newRow("Option4") << QRect(377, 300, 51, 20);  // in Frame3 in Frame1
-        QTest::newRow("Text8") << QRect(486, 12, 346, 504);
+        QTest::newRow("Text8") << QRect(486, 12, 346, 484);
         QTest::newRow("Command3") << QRect(743, 526, 92, 54);
     }
     void knownRowsInPixels() {

@@ -238,6 +238,17 @@ std::string QtProbe::Focus() const {
     return {};
 }
 
+// The note shown and the text greyed go together; either alone reads as the opposite of
+// what the note says, so that no expectation passes on half of it.
+bool QtProbe::ReportStale() const {
+    const bool note = Get("Label8")->isVisibleTo(window_.get());
+    // The viewport draws the text.
+    const QWidget* text = qobject_cast<QPlainTextEdit*>(Get("Text8"))->viewport();
+    const bool grey =
+        text->palette().color(QPalette::Text) == kneebrace::Colour(kneebrace::window::kStaleReport);
+    return note == grey ? note : !note;
+}
+
 bool QtProbe::Printable() const {
     const auto* print = window_->findChild<QAction*>(QStringLiteral("printReport"));
     return print != nullptr && print->isEnabled();

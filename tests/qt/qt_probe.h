@@ -37,6 +37,7 @@ public:
     std::string Focus() const override;
     std::vector<kneebrace::window::FaultMessage> Faults() const override { return faults_; }
     bool Printable() const override;
+    bool ReportStale() const override;
     const kneebrace::DesignState& Record() const override { return window_->designState(); }
 
     kneebrace::Form15& window() { return *window_; }

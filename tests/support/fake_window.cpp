@@ -55,7 +55,10 @@ std::optional<std::string> FakeView::RunSizingDialog(kneebrace::SizingView view)
     return view.rows[view.lightest.value_or(0)].designation;
 }
 
-void FakeView::ReportShown(const std::string&, std::string_view) { printable = true; }
+void FakeView::ReportShown(const std::string& reportText, std::string_view) {
+    printable = true;
+    printed = reportText;
+}
 
 FakeProbe::FakeProbe() {
     for (const ControlRow& row : Form15Controls())

@@ -29,6 +29,7 @@ public:
     void ShowFault(const kneebrace::window::FaultMessage& fault) override;
     std::optional<std::string> RunSizingDialog(kneebrace::SizingView view) override;
     void ReportShown(const std::string& reportText, std::string_view size) override;
+    void ReportStale(bool isStale) override { stale = isStale; }
     void Close() override { closed = true; }
 
     std::map<std::string, std::string, std::less<>> texts;
@@ -40,7 +41,9 @@ public:
     std::optional<std::size_t> selectedSize;
     SizingAnswer sizingAnswer;  // how the next sizing dialog is answered
     int sizingDialogs = 0;
-    bool printable = false;
+    bool printable = false;  // a report was shown
+    std::string printed;     // what printing acts on
+    bool stale = false;
     bool closed = false;
 };
 
@@ -62,10 +65,15 @@ public:
     std::string Tooltip(std::string_view box) const override;
     std::string Focus() const override { return view_.focus; }
     std::vector<kneebrace::window::FaultMessage> Faults() const override { return view_.faults; }
-    bool Printable() const override { return view_.printable; }
+    // Printing acts on the report the box shows, and only while it matches the inputs.
+    bool Printable() const override {
+        return view_.printable && !view_.stale && view_.printed == view_.Text("Text8");
+    }
+    bool ReportStale() const override { return view_.stale; }
     const kneebrace::DesignState& Record() const override { return presenter_->state(); }
 
     FakeView& view() { return view_; }
+    const kneebrace::window::Form15Presenter& presenter() const { return *presenter_; }
 
 private:
     void MoveFocus(std::string_view control);

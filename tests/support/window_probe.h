@@ -54,6 +54,9 @@ public:
     virtual std::vector<kneebrace::window::FaultMessage> Faults() const = 0;
     // Whether printing (and export, where the window has it) acts on a report now.
     virtual bool Printable() const = 0;
+    // Whether the report box shows its report as no longer matching the inputs: the text
+    // greyed and the note beside it.
+    virtual bool ReportStale() const = 0;
     // The window's record.
     virtual const kneebrace::DesignState& Record() const = 0;
 };

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "catalogue/angle_catalogue.h"
+#include "checks/current_codes_check.h"
 #include "core/calculation_run.h"
 #include "core/design_state.h"
 #include "core/fault.h"
@@ -82,14 +83,44 @@ struct EngineRun {
     std::string report;
 };
 
-EngineRun RunEngine(const WindowProbe& w) {
-    DesignState s = FreshRecord(w);
+// The supplementary section's inputs: whether it is on, the web thickness's text and the
+// purlin steel.
+struct Purlin {
+    bool on = false;
+    std::string webText;
+    std::int16_t steelCode = 1;
+};
+
+Purlin ShownPurlin(const WindowProbe& w) {
+    return {w.Checked("Check2"), w.Text("Text10"), std::int16_t(w.Checked("Option6") ? 2 : 1)};
+}
+
+// The report box after a run on these inputs: the seven, then the section when it is on.
+// The web thickness is read before the run, so that a bad one stores nothing.
+EngineRun RunEngine(DesignState s, const InputTexts& in, const Purlin& purlin) {
     try {
-        kneebrace::RunCalculation(s, ShownInputs(w));
-        return {std::nullopt, s.reportText};
+        std::optional<kneebrace::PurlinInputs> web;
+        if (purlin.on) web = kneebrace::ReadPurlinInputs(purlin.webText, purlin.steelCode);
+        kneebrace::RunCalculation(s, in);
+        if (!web) return {std::nullopt, s.reportText};
+        return {std::nullopt, s.reportText + kneebrace::CurrentCodesText(
+                                                 s, kneebrace::CheckCurrentCodes(s, *web))};
     } catch (const kneebrace::CalculationFault& fault) {
         return {MessageOf(fault), {}};
     }
+}
+
+EngineRun RunEngine(const WindowProbe& w) {
+    return RunEngine(FreshRecord(w), ShownInputs(w), ShownPurlin(w));
+}
+
+// The report Calculate shows on the window as it opens.
+std::string StartUpReport() {
+    Purlin purlin{FindControl("Check2")->selectedAtStart,
+                  std::string(FindControl("Text10")->caption),
+                  std::int16_t(FindControl("Option6")->selectedAtStart ? 2 : 1)};
+    return RunEngine(kneebrace::StartupDesignState(), kneebrace::StartupInputTexts(), purlin)
+        .report;
 }
 
 // What 选型 is to do: show the fault no size mends, or adopt this row (empty: cancel).
@@ -114,9 +145,12 @@ SizingExpectation ExpectSizing(const WindowProbe& w, const Step& s) {
 struct Snapshot {
     std::string report;
     std::size_t faults = 0;
+    std::string recordReport;  // the record's own report text (the seven)
 };
 
-Snapshot Take(const WindowProbe& w) { return {w.Text("Text8"), w.Faults().size()}; }
+Snapshot Take(const WindowProbe& w) {
+    return {w.Text("Text8"), w.Faults().size(), w.Record().reportText};
+}
 
 std::string Quoted(const FaultMessage& f) { return "「" + f.title + "：" + f.text + "」"; }
 
@@ -289,11 +323,12 @@ std::string Player::Check(const Step& s) {
         case Op::SizingDone: return CheckSizing();
         case Op::ReportContains:
             return Unless(report.find(s.text) != std::string::npos, "no " + std::string(s.text));
-        case Op::ReportDiffersFromStartUp: {
-            DesignState start = kneebrace::StartupDesignState();
-            kneebrace::RunCalculation(start, kneebrace::StartupInputTexts());
-            return Unless(report != start.reportText, "the start-up inputs' report");
-        }
+        case Op::ReportLacks:
+            return Unless(report.find(s.text) == std::string::npos, "a " + std::string(s.text));
+        case Op::ReportDiffersFromStartUp:
+            return Unless(report != StartUpReport(), "the start-up inputs' report");
+        case Op::RecordKept:
+            return Unless(w_.Record().reportText == before_.recordReport, "the record changed");
         case Op::FaultCount:
             return Unless(w_.Faults().size() == static_cast<std::size_t>(s.number),
                           std::to_string(w_.Faults().size()) + " fault messages shown");
@@ -312,6 +347,7 @@ std::string Player::Check(const Step& s) {
             return Unless(w_.Checked(control) == s.flag, control + " checked wrongly");
         case Op::Focus: return Unless(w_.Focus() == control, "the focus is in " + w_.Focus());
         case Op::Printable: return Unless(w_.Printable() == s.flag, "printable wrongly");
+        case Op::Stale: return Unless(w_.ReportStale() == s.flag, "stale wrongly");
         case Op::Options: return CheckOptions(w_, s.control, s.text);
         case Op::SizeInForce: return CheckSize(w_, s.text);
         case Op::StartUp: return CheckStartUp(w_);
@@ -392,7 +428,7 @@ constexpr std::string_view kL63X5 =
 void AddStartUpAndKeys(std::vector<Scenario>& all) {
     all.push_back({"start-up: the table's texts, checks, enabled boxes and tooltips",
                    {Expect(Op::StartUp), Expect(Op::Focus, "Text1"), FaultCount(0),
-                    Is(Op::Printable, {}, false)}});
+                    Is(Op::Printable, {}, false), Is(Op::Stale, {}, false)}});
     all.push_back(
         {"start-up: the designation has the focus; typed over, Enter calculates",
          {Expect(Op::Focus, "Text1"), Type("Text1", "678x400x6x24"), Press("Text1", Key::Enter),
@@ -500,8 +536,8 @@ void AddCalculateAndFaults(std::vector<Scenario>& all) {
         all.push_back({"calculate: reads " + std::string(box),
                        Typed(box, text) +
                            Steps{kCalculate, kCalculated, Expect(Op::ReportDiffersFromStartUp)}});
-    // A fault names its kind and the input, leaves the report and the inputs on screen,
-    // and the corrected input calculates again.
+    // A fault names its kind and the input, leaves the report (stale: it no longer matches
+    // the inputs) and the inputs on screen, and the corrected input calculates again.
     struct FaultRow {
         std::string_view box, text, title, detail;
     };
@@ -523,7 +559,7 @@ void AddCalculateAndFaults(std::vector<Scenario>& all) {
             {"fault: " + std::string(row.box) + Quoted(row.text),
              {kCalculate, kCalculated, Type(row.box, row.text), kCalculate, kCalculated,
               FaultCount(1), LastFault(row.title, row.detail), Expect(Op::Text, row.box, row.text),
-              Is(Op::Printable, {}, true), Type(row.box, FindControl(row.box)->caption), kCalculate,
+              Is(Op::Stale, {}, true), Type(row.box, FindControl(row.box)->caption), kCalculate,
               kCalculated, FaultCount(1)}});
 }
 
@@ -615,6 +651,83 @@ void AddSizing(std::vector<Scenario>& all) {
           ReportContains("角钢型号：L70X5\r\n"), Sizing(true, 3), Expect(Op::SizingDone)}});
 }
 
+void AddSupplementary(std::vector<Scenario>& all) {
+    constexpr std::string_view kHeading = "补充验算（现行规范）：";
+    // Like every input, the switch takes effect at the next Calculate.
+    all.push_back(
+        {"supplementary: cleared, the seven alone; ticked again, the section follows",
+         {kCalculate, kCalculated, ReportContains(kHeading), Click("Check2"),
+          Is(Op::Checked, "Check2", false), kNothingCalculated, kCalculate, kCalculated,
+          Expect(Op::ReportLacks, {}, kHeading), Press("Check2", Key::Space),
+          Is(Op::Checked, "Check2", true), kCalculate, kCalculated, ReportContains(kHeading)}});
+    // A web thickness the section cannot use stops the run before anything is stored,
+    // whatever the other boxes hold; the focus goes to the box to retype. Cleared, the
+    // box is not read at all.
+    for (const std::string_view web : {"", "abc", "0", "-2", "2mm", "1e999"})
+        all.push_back(
+            {"supplementary: web thickness" + Quoted(web),
+             {kCalculate, kCalculated, Type("Text1", "678x400x6x24"), Type("Text10", web),
+              kCalculate, kCalculated, FaultCount(1), LastFault("檩条腹板厚度无效", "腹板厚"),
+              Expect(Op::RecordKept), Expect(Op::Focus, "Text10"), Expect(Op::Text, "Text10", web),
+              Click("Check2"), kCalculate, kCalculated, FaultCount(1)}});
+    // The purlin's steel is a group of its own: it leaves the grade and the arrangement,
+    // which leave it, and changes the section at the next Calculate.
+    all.push_back({"supplementary: Q345 purlin, a group of its own, changes the section",
+                   {kCalculate, kCalculated, Click("Option6"), kNothingCalculated,
+                    Expect(Op::Options, "Option1", "Option3"), Is(Op::Checked, "Option5", false),
+                    Click("Option2"), Click("Option4"), Is(Op::Checked, "Option6", true),
+                    Click("Option1"), Click("Option3"), kCalculate, kCalculated,
+                    Expect(Op::ReportDiffersFromStartUp), Click("Option5"),
+                    Is(Op::Checked, "Option6", false), Expect(Op::Options, "Option1", "Option3")}});
+    // The published example that passes all seven: its 2 mm purlin web bears only
+    // 5324.4 N of the 11066.5 N.
+    all.push_back({"supplementary: the published example fails in the purlin web",
+                   {Type("Text1", "800x250x8x10"), Click("Option2"), Pick("L50X4"),
+                    Type("Text6", "12"), Type("Text9", "30"), Press("Text10", Key::Enter),
+                    kCalculated, ReportContains("Ncp=5324.4N<Ns=11066.5N"),
+                    ReportContains("验算结论：补充验算S1不满足要求\r\n")}});
+}
+
+void AddStaleReport(std::vector<Scenario>& all) {
+    // After a report, each change of what a run reads greys it and stops printing until
+    // Calculate, or until the inputs are what it was calculated from again; what a run
+    // does not read changes nothing.
+    struct StaleRow {
+        std::string_view name;
+        Steps change;
+        bool stale;
+    };
+    const StaleRow staleRows[] = {
+        {"a box typed", {Type("Text3", "60")}, true},
+        {"a box typed back", {Type("Text3", "60"), Type("Text3", "50")}, false},
+        {"the grade", {Click("Option2")}, true},
+        {"the grade and back", {Click("Option2"), Click("Option1")}, false},
+        {"the arrangement", {Press("Option4", Key::Space)}, true},
+        {"the chosen option again", {Click("Option3")}, false},
+        {"a size picked", {Pick("L63X5")}, true},
+        {"a size typed", {TypeSize("L70X6", false)}, true},
+        {"a size typed and put back", {TypeSize("L6", true)}, false},
+        {"the gap unlocked", {Click("Check1")}, false},
+        {"the section off", {Click("Check2")}, true},
+        {"the purlin steel", {Click("Option6")}, true},
+        {"the web thickness", {Type("Text10", "3")}, true},
+        {"the web thickness, the section off",
+         {Click("Check2"), kCalculate, Type("Text10", "3")},
+         false},
+    };
+    for (const StaleRow& row : staleRows)
+        all.push_back({"stale report: " + std::string(row.name),
+                       Steps{kCalculate, kCalculated, Is(Op::Stale, {}, false)} + row.change +
+                           Steps{Is(Op::Stale, {}, row.stale), Is(Op::Printable, {}, !row.stale),
+                                 Expect(Op::NothingCalculated), kCalculate, kCalculated,
+                                 Is(Op::Stale, {}, false), Is(Op::Printable, {}, true)}});
+    // Before the first report there is nothing to grey; a fault leaves the report stale.
+    all.push_back({"stale report: none before the first, kept through a fault",
+                   {Type("Text5", "50"), Is(Op::Stale, {}, false), kCalculate, kCalculated,
+                    Type("Text5", "90"), kCalculate, kCalculated, FaultCount(1),
+                    Is(Op::Stale, {}, true), Is(Op::Printable, {}, false)}});
+}
+
 std::vector<Scenario> BuildScenarios() {
     std::vector<Scenario> all;
     AddStartUpAndKeys(all);
@@ -622,6 +735,8 @@ std::vector<Scenario> BuildScenarios() {
     AddCalculateAndFaults(all);
     AddMarks(all);
     AddSizing(all);
+    AddSupplementary(all);
+    AddStaleReport(all);
     return all;
 }
 
@@ -692,6 +807,8 @@ std::vector<std::string> RunReferenceCase(WindowProbe& probe, const Json& refere
     const auto fail = [&](const std::string& what) {
         failures.push_back("run " + std::to_string(runs) + ": " + what);
     };
+    // The cases hold the seven alone: the report box without the supplementary section.
+    if (probe.Checked("Check2")) probe.Click("Check2");
     for (const Json& step : referenceCase.at("steps")) {
         const auto op = step.at("op").get<std::string>();
         const int code = step.value("code", 0);
@@ -751,9 +868,10 @@ constexpr std::string_view kDesignationTexts[] = {
     "0x0x0x0", "-500x200x6x12", "500x200x6x120", "500x200x6x12x5", "500x200x6x12mm",
     "５００x２００x６x１２", "x", "abc", ""};
 constexpr std::string_view kSizeTexts[] = {"l63x5", "L6", "L99X9", "L63X5 ", " L45X3", "", "L45×3", "abc"};
-constexpr std::string_view kOptions[] = {"Option1", "Option2", "Option3", "Option4"};
-constexpr std::string_view kSpaceTargets[] = {"Command1", "Check1", "Option1", "Option2", "Option3", "Option4"};
-constexpr std::string_view kEnterElsewhere[] = {"Combo1", "Text7", "Text8", "Check1", "Option1", "Option4"};
+constexpr std::string_view kOptions[] = {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6"};
+constexpr std::string_view kChecks[] = {"Check1", "Check2"};
+constexpr std::string_view kSpaceTargets[] = {"Command1", "Check1", "Check2", "Option1", "Option2", "Option3", "Option4", "Option6"};
+constexpr std::string_view kEnterElsewhere[] = {"Combo1", "Text7", "Text8", "Check1", "Check2", "Option1", "Option4", "Option5"};
 // clang-format on
 
 class Drive {
@@ -785,12 +903,29 @@ private:
     bool calculates_ = false;
     std::map<std::string_view, std::string> marks_;  // box: the value used, as its tooltip says
     bool printable_ = false;
+    std::optional<std::vector<std::string>> reported_;  // what the last report was run on
 };
+
+// Everything a run reads, as the window shows it: a report is stale exactly when this
+// differs from what it was calculated from.
+std::vector<std::string> WhatARunReads(const WindowProbe& w) {
+    std::vector<std::string> read;
+    for (const auto& [box, field] : kInputBoxes) read.push_back(w.Text(box));
+    for (const char* control : {"Option2", "Option4", "Check2"})
+        read.emplace_back(w.Checked(control) ? "1" : "0");
+    read.push_back(SizeInForce(w));
+    if (w.Checked("Check2")) {
+        read.push_back(w.Text("Text10"));
+        read.emplace_back(w.Checked("Option6") ? "Q345" : "Q235");
+    }
+    return read;
+}
 
 std::string_view Drive::AnyEnabledBox() {
     std::vector<std::string_view> boxes;
     for (const auto& [box, field] : kInputBoxes)
         if (w_.Enabled(box)) boxes.push_back(box);
+    boxes.push_back("Text10");  // the web thickness, read only while the section is on
     return boxes[Below(boxes.size())];
 }
 
@@ -808,7 +943,7 @@ Step Drive::Next() {
         return Type(box, text_);
     }
     if (kind < 38) return Click(OneOf(kOptions));
-    if (kind < 43) return Click("Check1");
+    if (kind < 43) return Click(OneOf(kChecks));
     if (kind < 55) {
         calculates_ = true;
         return kCalculate;
@@ -855,17 +990,24 @@ std::string Drive::Check() {
         for (const kneebrace::window::BoxMark& mark :
              kneebrace::window::MarkUnreadInputs(ShownInputs(w_)))
             if (mark.marked) marks_[mark.box] = mark.tooltip;
-        printable_ = printable_ || !RunEngine(w_).fault;
+        if (!RunEngine(w_).fault) {
+            printable_ = true;
+            reported_ = WhatARunReads(w_);
+        }
     }
+    const bool stale = reported_ && WhatARunReads(w_) != *reported_;
+    if (w_.ReportStale() != stale) return stale ? "the report is not shown stale" : "stale wrongly";
     // Whatever happened, the window agrees with itself and with its record.
     failure = CheckOptions(w_, w_.Checked("Option2") ? "Option2" : "Option1",
                            w_.Checked("Option4") ? "Option4" : "Option3");
     if (failure.empty() && w_.Enabled("Text2") != w_.Checked("Check1"))
         failure = "the gap box lock";
+    if (failure.empty() && w_.Checked("Option5") == w_.Checked("Option6"))
+        failure = "the purlin steel options";
     if (failure.empty()) failure = CheckSize(w_, SizeInForce(w_));
     for (std::string_view box : kLooseBoxes)
         if (failure.empty()) failure = CheckMark(w_, box, marks_.contains(box) ? marks_[box] : "");
-    if (failure.empty() && w_.Printable() != printable_) failure = "printable wrongly";
+    if (failure.empty() && w_.Printable() != (printable_ && !stale)) failure = "printable wrongly";
     return failure;
 }
 

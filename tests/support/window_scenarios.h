@@ -36,7 +36,9 @@ enum class Op {
     // or the row adopted in force and calculated, or nothing changed when cancelled.
     SizingDone,
     ReportContains,            // `text`
+    ReportLacks,               // no `text`
     ReportDiffersFromStartUp,  // the change reached the run
+    RecordKept,                // the record's report as before the last action: nothing stored
     FaultCount,                // `number` fault messages shown so far
     LastFault,                 // titled `text`, the message containing `detail`
     Text,                      // `control` shows exactly `text`
@@ -47,6 +49,7 @@ enum class Op {
     Checked,      // `control` checked (`flag`)
     Focus,        // `control` has the keyboard focus
     Printable,    // printing acts on a report (`flag`)
+    Stale,        // the report shown as no longer matching the inputs (`flag`)
     Options,      // `control` and `text` the chosen options, the record holding their codes
     SizeInForce,  // `text` shown in the size field and in force, its properties shown
     StartUp,      // every control as the table starts it

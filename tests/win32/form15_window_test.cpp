@@ -22,6 +22,7 @@
 #include "win32/utf.h"
 #include "win32_probe.h"
 #include "window/control_table.h"
+#include "window/form_actions.h"
 #include "window_driver.h"
 
 namespace {
@@ -32,10 +33,10 @@ using kneebrace::window::Form15Controls;
 using win32test::Background;
 using win32test::WindowDriver;
 
+// What the report box shows after Calculate at start-up: the seven and the section.
 std::string StartUpReport() {
     kneebrace::DesignState s = kneebrace::StartupDesignState();
-    kneebrace::RunCalculation(s, kneebrace::StartupInputTexts());
-    return s.reportText;
+    return kneebrace::window::Calculate(s, kneebrace::StartupInputTexts(), {}).reportBox;
 }
 
 RECT ClientRectOf(HWND control) {
@@ -128,7 +129,7 @@ TEST(Win32Window, PaintsBlueCaptionsAndOrangeButtons) {
         }
         return blue;
     };
-    for (const char* frame : {"Frame1", "Frame2", "Frame3"}) {
+    for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame4"}) {
         RECT caption = ClientRectOf(ui.Get(frame));
         caption.bottom = caption.top + 14;
         EXPECT_GT(bluePixels(caption), 20) << frame;

@@ -157,6 +157,21 @@ std::string Win32Probe::Tooltip(std::string_view box) const { return TooltipOf(u
 
 bool Win32Probe::Printable() const { return ui_.window().reportPrint().CanPrint(); }
 
+// The note shown and the text greyed go together; either alone reads as the opposite of
+// what the note says, so that no expectation passes on half of it. A read-only box asks
+// for its colours as a static control does.
+bool Win32Probe::ReportStale() const {
+    const bool note = (GetWindowLongPtrW(ui_.Get("Label8"), GWL_STYLE) & WS_VISIBLE) != 0;
+    HWND report = ui_.Get("Text8");
+    HDC dc = GetDC(report);
+    SendMessageW(GetParent(report), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(report));
+    const bool grey =
+        GetTextColor(dc) == kneebrace::win32::ToColorRef(kneebrace::window::kStaleReport);
+    ReleaseDC(report, dc);
+    return note == grey ? note : !note;
+}
+
 const kneebrace::DesignState& Win32Probe::Record() const { return ui_.window().designState(); }
 
 }  // namespace win32test

@@ -32,6 +32,7 @@ public:
     std::string Focus() const override { return ui_.FocusName(); }
     std::vector<kneebrace::window::FaultMessage> Faults() const override { return ui_.faults(); }
     bool Printable() const override;
+    bool ReportStale() const override;
     const kneebrace::DesignState& Record() const override;
 
     WindowDriver& driver() { return ui_; }

@@ -43,7 +43,7 @@ TEST(ControlTable, NamesAreUniqueAndParentsAreFramesListedFirst) {
         EXPECT_EQ(parent->kind, ControlKind::Frame) << c.name;
         EXPECT_TRUE(seen.contains(c.parent)) << c.name << " comes before its frame";
     }
-    EXPECT_EQ(FindControl("Text10"), nullptr);
+    EXPECT_EQ(FindControl("Text11"), nullptr);
 }
 
 TEST(ControlTable, EveryControlLiesInsideItsParent) {
@@ -77,6 +77,7 @@ TEST(ControlTable, CaptionsFitTheirControls) {
         int room = c.rect.width;
         switch (c.kind) {
             case ControlKind::Label:
+            case ControlKind::StaleNote:
             case ControlKind::PictureButton: break;
             case ControlKind::OptionButton:
             case ControlKind::CheckBox: room -= kIndicatorTwips; break;
@@ -101,7 +102,7 @@ TEST(ControlTable, TabPlacesAreUniqueAndFocusStartsInTheDesignation) {
 }
 
 TEST(ControlTable, EachOptionPairStartsWithExactlyOneChoice) {
-    for (std::string_view frame : {"Frame1", "Frame3"}) {
+    for (std::string_view frame : {"Frame1", "Frame3", "Frame4"}) {
         int options = 0;
         int selected = 0;
         for (const ControlRow& c : Form15Controls()) {
