@@ -186,11 +186,6 @@ void Form15Presenter::OpenSizing() {
     if (adopted) Adopt(*adopted);
 }
 
-// replaced when the purlin controls land
-SupplementaryInputs Form15Presenter::Supplementary() const {
-    return SupplementaryInputs{false, "2", 1};
-}
-
 void Form15Presenter::Adopt(std::string_view designation) {
     const std::optional<std::size_t> place = AdoptSize(state_, designation);
     if (!place) return;

@@ -78,7 +78,6 @@ private:
     void Adopt(std::string_view designation);
     void ShowMark(const BoxMark& mark);
     InputTexts ReadInputs() const;
-    SupplementaryInputs Supplementary() const;
 
     Form15View& view_;
     DesignState state_;

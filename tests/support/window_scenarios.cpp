@@ -133,7 +133,11 @@ struct SizingExpectation {
 // through a sort: the lightest passing size, or the first.
 SizingExpectation ExpectSizing(const WindowProbe& w, const Step& s) {
     try {
-        const auto view = kneebrace::BuildSizingView(FreshRecord(w), ShownInputs(w));
+        // As Calculate, the web thickness is read first while the section is on.
+        const Purlin purlin = ShownPurlin(w);
+        std::optional<kneebrace::PurlinInputs> web;
+        if (purlin.on) web = kneebrace::ReadPurlinInputs(purlin.webText, purlin.steelCode);
+        const auto view = kneebrace::BuildSizingView(FreshRecord(w), ShownInputs(w), web);
         if (!s.flag) return {};
         if (!s.text.empty()) return {std::nullopt, std::string(s.text)};
         return {std::nullopt, view.rows[view.lightest.value_or(0)].designation};
