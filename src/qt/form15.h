@@ -49,6 +49,8 @@ private:
     void SetText(std::string_view control, std::string_view utf8) override;
     void ShowMark(std::string_view box, bool marked, std::string_view tooltip) override;
     void Enable(std::string_view control, bool enabled) override;
+    bool Checked(std::string_view control) const override;
+    void SetChecked(std::string_view control, bool checked) override;
     void SelectSize(std::size_t place) override;
     void FocusAndSelectAll(std::string_view control) override;
     void ShowFault(const window::FaultMessage& fault) override;

@@ -447,14 +447,7 @@ void Form15Window::OnCommand(int id, int code, HWND control) {
             break;
         case ControlKind::OptionButton:
             if (code != BN_CLICKED) break;
-            // The tab stop follows the chosen option of the group.
-            for (const ControlRow& other : window::Form15Controls()) {
-                if (other.kind != ControlKind::OptionButton || other.parent != row.parent) continue;
-                HWND option = shown_[RowOf(other)].hwnd;
-                const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP};
-                const bool chosen = SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
-                SetWindowLongPtrW(option, GWL_STYLE, chosen ? (style | WS_TABSTOP) : style);
-            }
+            FollowChosenOption(row);
             presenter_.Clicked(row.name);
             break;
         case ControlKind::CheckBox:
@@ -551,6 +544,33 @@ void Form15Window::ShowMark(std::string_view box, bool marked, std::string_view 
 void Form15Window::Enable(std::string_view control, bool enabled) {
     EnableWindow(Control(control), enabled ? TRUE : FALSE);
     InvalidateRect(Control(control), nullptr, TRUE);
+}
+
+void Form15Window::FollowChosenOption(const ControlRow& row) {
+    for (const ControlRow& other : window::Form15Controls()) {
+        if (other.kind != ControlKind::OptionButton || other.parent != row.parent) continue;
+        HWND option = shown_[RowOf(other)].hwnd;
+        const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP};
+        const bool chosen = SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SetWindowLongPtrW(option, GWL_STYLE, chosen ? (style | WS_TABSTOP) : style);
+    }
+}
+
+bool Form15Window::Checked(std::string_view control) const {
+    return SendMessageW(Control(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// BM_SETCHECK notifies nobody. An automatic option button clears the others of its group
+// only when clicked, so they are cleared here.
+void Form15Window::SetChecked(std::string_view control, bool checked) {
+    const ControlRow* row = window::FindControl(control);
+    if (row == nullptr) return;
+    if (row->kind == ControlKind::OptionButton && checked)
+        for (const ControlRow& other : window::Form15Controls())
+            if (other.kind == ControlKind::OptionButton && other.parent == row->parent)
+                SendMessageW(shown_[RowOf(other)].hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (row->kind == ControlKind::OptionButton) FollowChosenOption(*row);
 }
 
 // CB_SETCURSEL notifies nobody, and shows the entry in the field.

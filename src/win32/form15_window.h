@@ -69,6 +69,8 @@ private:
     void SetText(std::string_view control, std::string_view utf8) override;
     void ShowMark(std::string_view box, bool marked, std::string_view tooltip) override;
     void Enable(std::string_view control, bool enabled) override;
+    bool Checked(std::string_view control) const override;
+    void SetChecked(std::string_view control, bool checked) override;
     void SelectSize(std::size_t place) override;
     void FocusAndSelectAll(std::string_view control) override;
     void ShowFault(const window::FaultMessage& fault) override;
@@ -85,6 +87,8 @@ private:
 
     void OnCommand(int id, int code, HWND control);
     void OnEnter();
+    // The tab stop of the option group `row` belongs to follows its chosen option.
+    void FollowChosenOption(const window::ControlRow& row);
     LRESULT ControlColour(UINT message, HDC dc, HWND control);
 
     // The table row of a control (the size list for its field); -1 for any other window.

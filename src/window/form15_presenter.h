@@ -14,6 +14,7 @@
 #include "window/form15_view.h"
 #include "window/form_actions.h"
 #include "window/input_marks.h"
+#include "window/project.h"
 
 namespace kneebrace::window {
 
@@ -49,12 +50,23 @@ public:
     // Whether a box is marked as read in part by the last run.
     bool Marked(std::string_view box) const;
 
+    // The brace in the window as a project member, without a name: the boxes' texts as
+    // typed, the check boxes, the option codes and the size in force.
+    Member CurrentMember() const;
+    // Puts a member into the window as the user would enter it (texts, options, check
+    // boxes and the size picked, through the same handlers), then presses Calculate. A
+    // member naming a size the list does not have changes nothing.
+    void LoadMember(const Member& m);
+
 private:
     void Calculate();
     void OpenSizing();
     void Adopt(std::string_view designation);
     void ShowMark(const BoxMark& mark);
     InputTexts ReadInputs() const;
+    // A control set by LoadMember, then its click handler; nothing where the window
+    // has no such control.
+    void SetAndClick(std::string_view control, bool checked);
 
     Form15View& view_;
     DesignState state_;
