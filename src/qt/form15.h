@@ -37,6 +37,8 @@ public:
     ~Form15() override;
 
     const DesignState& designState() const { return presenter_.state(); }
+    // For the project commands, which put members into the window and take them out.
+    window::Form15Presenter& presenter() { return presenter_; }
 
 private:
     template <typename W = QWidget>
@@ -56,7 +58,8 @@ private:
     void ShowFault(const window::FaultMessage& fault) override;
     std::optional<std::string> RunSizingDialog(SizingView view) override;
     void ReportShown(const std::string& reportText, std::string_view size) override;
-    void Close() override { close(); }
+    // The top-level window: this one, or the one that holds it under a menu bar.
+    void Close() override { window()->close(); }
 
     window::Form15Presenter presenter_;
     FaultReporter reportFault_;
