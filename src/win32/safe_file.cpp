@@ -65,19 +65,18 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
                   FlushFileBuffers(file.get()) != FALSE && file.Close();
     }
     // ReplaceFileW keeps the old file's attributes and security; it needs an old file.
-    if (written &&
-        (ReplaceFileW(path.c_str(), temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                      nullptr) != FALSE ||
-         MoveFileExW(temporary, path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE))
+    if (written && (ReplaceFileW(path.c_str(), temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                 nullptr, nullptr) != FALSE ||
+                    MoveFileExW(temporary, path.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE))
         return true;
     DeleteFileW(temporary);
     return false;
 }
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
     LARGE_INTEGER size{};
     // A project file is a few hundred bytes a member; anything near 2 GB is not one.
@@ -85,10 +84,9 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
         return std::nullopt;
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!bytes.empty() &&
-        (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ==
-             FALSE ||
-         read != bytes.size()))
+    if (!bytes.empty() && (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                    &read, nullptr) == FALSE ||
+                           read != bytes.size()))
         return std::nullopt;
     return bytes;
 }

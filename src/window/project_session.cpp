@@ -44,17 +44,6 @@ MemberRow MemberVerdict(const Member& m) {
 ProjectSession::ProjectSession(ProjectView& view, Form15Presenter& window)
     : view_(view), window_(window) {}
 
-bool ProjectSession::Handles(MenuCommand command) {
-    switch (command) {
-        case MenuCommand::PrintReport:
-        case MenuCommand::ExportPdf:
-        case MenuCommand::Exit:
-        case MenuCommand::Help:
-        case MenuCommand::About: return false;
-        default: return true;
-    }
-}
-
 void ProjectSession::Run(MenuCommand command) {
     switch (command) {
         case MenuCommand::NewProject: New(); break;

@@ -90,10 +90,9 @@ public:
     // Shows the caption and the commands' states as they are now.
     void Refresh();
 
-    // A menu command of the session's; the others change nothing.
+    // A menu command of the session's; the others (the member's book, help, 退出) are the
+    // window's own and change nothing here.
     void Run(MenuCommand command);
-    // Whether the session handles the command.
-    static bool Handles(MenuCommand command);
 
     // 新建工程, 打开工程…: after the unsaved prompt.
     void New();

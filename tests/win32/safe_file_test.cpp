@@ -35,8 +35,8 @@ std::vector<std::wstring> Listing(const std::wstring& folder) {
 TEST(SafeFile, WritesWholeOrLeavesTheOldFile) {
     wchar_t temp[MAX_PATH + 1] = {};
     ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0U);
-    const std::wstring folder = std::wstring(temp) + L"工程 文件夹 " +
-                                std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder =
+        std::wstring(temp) + L"工程 文件夹 " + std::to_wstring(GetCurrentProcessId());
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW((folder + L"\\子 文件夹").c_str(), nullptr));
     const std::string old = "the engineer's earlier project";

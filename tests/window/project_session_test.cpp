@@ -336,4 +336,23 @@ TEST(ProjectSession, MemberListCommands) {
     EXPECT_NE(w.window.Text("Text8").find("L50X4"), std::string::npos);
 }
 
+// The project's book is printed and exported only once the window can lay it out, and
+// only for a project with members.
+TEST(ProjectSession, ProjectBookWaitsForTheBookAndAMember) {
+    for (const bool ready : {false, true}) {
+        FakeProjectWindow w;
+        w.view.bookReady = ready;
+        w.session.New();
+        w.session.Run(MenuCommand::PrintProjectBook);
+        EXPECT_FALSE(w.view.enabled[MenuCommand::ExportProjectBook]);
+        w.view.nameAnswers.emplace_back("A");
+        w.session.Run(MenuCommand::AddMember);
+        EXPECT_EQ(w.view.enabled[MenuCommand::PrintProjectBook], ready);
+        EXPECT_EQ(w.view.enabled[MenuCommand::ExportProjectBook], ready);
+        w.session.Run(MenuCommand::PrintProjectBook);
+        w.session.Run(MenuCommand::ExportProjectBook);
+        EXPECT_EQ(w.view.booksPrinted, ready ? 2 : 0);
+    }
+}
+
 }  // namespace
