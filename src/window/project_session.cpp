@@ -10,15 +10,25 @@ namespace kneebrace::window {
 
 namespace {
 
-bool EndsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+// Whether the name ends in the project extension, in any case: Windows users type
+// ".KBPROJ" as often as ".kbproj", and both name the same kind of file.
+bool HasProjectExtension(std::string_view name) {
+    const std::string_view ext = kProjectFileExtension;
+    if (name.size() < ext.size()) return false;
+    name.remove_prefix(name.size() - ext.size());
+    for (std::size_t i = 0; i < ext.size(); ++i) {
+        const char c =
+            name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+        if (c != ext[i]) return false;
+    }
+    return true;
 }
 
 // The file's name without its folder and without the project extension.
 std::string FileStem(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\");
     if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
-    if (EndsWith(path, kProjectFileExtension)) path.remove_suffix(kProjectFileExtension.size());
+    if (HasProjectExtension(path)) path.remove_suffix(kProjectFileExtension.size());
     return std::string(path);
 }
 
@@ -160,7 +170,7 @@ bool ProjectSession::SaveAs() {
                                       : FileStem(path_) + std::string(kProjectFileExtension);
     std::optional<std::string> path = view_.ChooseProjectToSave(suggested);
     if (!path || path->empty()) return false;
-    if (!EndsWith(*path, kProjectFileExtension)) *path += kProjectFileExtension;
+    if (!HasProjectExtension(*path)) *path += kProjectFileExtension;
     return WriteTo(*path);
 }
 

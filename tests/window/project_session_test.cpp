@@ -227,6 +227,15 @@ TEST(ProjectSession, CaptionNamesTheProjectAndMarksUnsavedChanges) {
          },
          title + " - 一号厂房*"},
         {[&] { w.session.Save(); }, title + " - 一号厂房"},
+        // The extension in capitals is the extension; the file's name shows without it.
+        {[&] { w.view.infoAnswers.push_back({}), w.session.EditInfo(); }, title + " - 厂房 B*"},
+        {[&] { w.view.saveAnswers.emplace_back("D:\\项目\\厂房 C.KBPROJ"), w.session.SaveAs(); },
+         title + " - 厂房 C"},
+        {[&] {
+             w.view.infoAnswers.push_back({"一号厂房", "张三", "", ""}), w.session.EditInfo();
+         },
+         title + " - 一号厂房*"},
+        {[&] { w.session.Save(); }, title + " - 一号厂房"},
         // Cancelled or unchanged: still saved.
         {[&] { w.session.EditInfo(); }, title + " - 一号厂房"},
         {[&] {
@@ -240,11 +249,12 @@ TEST(ProjectSession, CaptionNamesTheProjectAndMarksUnsavedChanges) {
         step.act();
         EXPECT_EQ(w.view.caption, step.caption);
     }
-    // The second save did not ask again; the project's fields went to the file.
+    // A save with a path asks nothing; the project's fields went to the file.
     EXPECT_EQ(w.view.asked,
               (std::vector<std::string>{"加入当前构件 构件1", "save as 未命名工程.kbproj", "info ",
+                                        "info 一号厂房", "save as 厂房 B.kbproj", "info ",
                                         "info 一号厂房", "info 一号厂房"}));
-    EXPECT_EQ(ReadProject(w.view.disk["D:\\项目\\厂房 B.kbproj"]).project->designer, "张三");
+    EXPECT_EQ(ReadProject(w.view.disk["D:\\项目\\厂房 C.KBPROJ"]).project->designer, "张三");
 }
 
 // 加入当前构件 adds the window's brace under the name asked; 更新当前构件, greyed until
