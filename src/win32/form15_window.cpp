@@ -179,6 +179,8 @@ HFONT Form15Window::FontFor(double points) const {
 bool Form15Window::PreTranslate(MSG& msg) {
     if (hwnd_ == nullptr) return false;
     if (reportPrint_ != nullptr && reportPrint_->PreTranslate(msg)) return true;
+    if (accelerators_ != nullptr && TranslateAcceleratorW(hwnd_, accelerators_, &msg) != 0)
+        return true;
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
@@ -217,6 +219,8 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_COMMAND:
+            // A menu item or an accelerator: no control's window comes with it.
+            if (lParam == 0 && onMenuCommand_ && onMenuCommand_(LOWORD(wParam))) return 0;
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -261,8 +265,12 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             ApplyDpi(LOWORD(wParam));
             SizeWindow(reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_CLOSE:
+            if (mayClose_ && !mayClose_()) return 0;
+            break;
         case WM_DESTROY:
-            // The only window: closing it ends the program, with nothing to ask or save.
+            // The only window: closing it ends the program (unsaved changes were settled
+            // at WM_CLOSE).
             if (!destroyedByOwner_) PostQuitMessage(0);
             return 0;
         default: break;
@@ -408,7 +416,8 @@ SIZE Form15Window::FrameSize() const {
     // The frame's own metrics are those of the DPI the system draws it for.
     UINT frameDpi = GetDpiForWindow(hwnd_);
     if (frameDpi == 0) frameDpi = dpi_;
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, frameDpi);
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, GetMenu(hwnd_) != nullptr ? TRUE : FALSE, 0,
+                             frameDpi);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -597,7 +606,19 @@ void Form15Window::ReportShown(const std::string& reportText, std::string_view) 
     reportPrint_->ReportShown(reportText);
 }
 
-void Form15Window::Close() { DestroyWindow(hwnd_); }
+void Form15Window::Close() {
+    if (mayClose_ && !mayClose_()) return;
+    DestroyWindow(hwnd_);
+}
+
+void Form15Window::AttachMenu(HMENU menu, HACCEL accelerators, std::function<bool(int)> onCommand,
+                              std::function<bool()> mayClose) {
+    accelerators_ = accelerators;
+    onMenuCommand_ = std::move(onCommand);
+    mayClose_ = std::move(mayClose);
+    SetMenu(hwnd_, menu);
+    SizeWindow(nullptr);
+}
 
 int RunMessageLoop(Form15Window& window) {
     MSG msg{};

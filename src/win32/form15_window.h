@@ -52,6 +52,15 @@ public:
         sizingShown_ = std::move(hook);
     }
 
+    // For the project commands, which put members into the window and take them out.
+    window::Form15Presenter& presenter() { return presenter_; }
+    // Puts a menu bar on the window (the client area keeps its size): its commands and
+    // accelerators go to `onCommand`, which says whether the identifier was one of its
+    // (the dialog manager's IDOK for Enter comes the same way), and closing the window, by its 关闭
+    // button or its frame, first asks `mayClose`. A null menu takes the bar away again.
+    void AttachMenu(HMENU menu, HACCEL accelerators, std::function<bool(int id)> onCommand,
+                    std::function<bool()> mayClose);
+
     // The window's share of the message loop: Ctrl+P, Tab and Shift+Tab, Enter, the arrow
     // keys in the option groups. True when the message has been handled.
     bool PreTranslate(MSG& msg);
@@ -112,6 +121,9 @@ private:
     bool destroyedByOwner_ = false;
     std::unique_ptr<ReportPrint> reportPrint_;
     std::function<void(HWND)> sizingShown_;
+    HACCEL accelerators_ = nullptr;
+    std::function<bool(int)> onMenuCommand_;
+    std::function<bool()> mayClose_;
 };
 
 // Runs the messages of the thread until the window closes; returns WM_QUIT's code.
