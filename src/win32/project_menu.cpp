@@ -260,11 +260,33 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
     dialog.Run(owner, L"构件列表");
 }
 
+// A page of text with the information icon and one "确定" button, whatever the system's
+// language.
+void InformDialog(HWND owner, const window::FaultMessage& page) {
+    const std::wstring title = Widen(page.title), text = Widen(page.text);
+    const TASKDIALOG_BUTTON button{IDCANCEL, L"确定"};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof(config);
+    config.hwndParent = owner;
+    config.dwFlags = TDF_POSITION_RELATIVE_TO_WINDOW | TDF_ALLOW_DIALOG_CANCELLATION;
+    config.pszWindowTitle = title.c_str();
+    config.pszMainIcon = TD_INFORMATION_ICON;
+    config.pszContent = text.c_str();
+    config.cButtons = 1;
+    config.pButtons = &button;
+    if (FAILED(TaskDialogIndirect(&config, nullptr, nullptr, nullptr)))
+        MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
 }  // namespace
 
 ProjectDialogs SystemProjectDialogs() {
-    return {AskUnsavedDialog, ChooseFileDialog, AskFieldsDialog, MemberListDialog,
-            [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); }};
+    return {AskUnsavedDialog,
+            ChooseFileDialog,
+            AskFieldsDialog,
+            MemberListDialog,
+            [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
+            InformDialog};
 }
 
 int ProjectMenu::IdOf(MenuCommand command) { return kFirstMenuId + static_cast<int>(command); }
@@ -318,10 +340,10 @@ bool ProjectMenu::OnCommand(int id) {
         case MenuCommand::PrintReport: window_.reportPrint().Print(); break;
         case MenuCommand::Exit: PostMessageW(owner, WM_CLOSE, 0, 0); break;
         case MenuCommand::Help:
-            dialogs_.report(owner, {"使用说明", std::string(window::HelpText())});
+            dialogs_.inform(owner, {"使用说明", std::string(window::HelpText())});
             break;
         case MenuCommand::About:
-            dialogs_.report(owner, {"关于", "角钢隅撑计算 kneebrace\n版本 " KNEEBRACE_VERSION_TEXT
+            dialogs_.inform(owner, {"关于", "角钢隅撑计算 kneebrace\n版本 " KNEEBRACE_VERSION_TEXT
                                             "\n\n门式刚架隅撑（单角钢）的计算程序。\n以 MIT "
                                             "许可证发布。"});
             break;

@@ -32,8 +32,10 @@ struct ProjectDialogs {
         askFields;
     // The 构件列表 dialog, modal, working on the session.
     std::function<void(HWND owner, window::ProjectSession& session)> memberList;
-    // A message: why a command could not be carried out, the help page, about.
+    // Why a command could not be carried out.
     std::function<void(HWND owner, const window::FaultMessage& message)> report;
+    // The help page and about: a title and a text, with the information icon.
+    std::function<void(HWND owner, const window::FaultMessage& page)> inform;
 };
 
 // The program's dialogs: a task dialog, the common file dialogs, small forms of its own.
