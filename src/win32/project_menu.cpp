@@ -260,24 +260,6 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
     dialog.Run(owner, L"构件列表");
 }
 
-// A page of text with the information icon and one "确定" button, whatever the system's
-// language.
-void InformDialog(HWND owner, const window::FaultMessage& page) {
-    const std::wstring title = Widen(page.title), text = Widen(page.text);
-    const TASKDIALOG_BUTTON button{IDCANCEL, L"确定"};
-    TASKDIALOGCONFIG config{};
-    config.cbSize = sizeof(config);
-    config.hwndParent = owner;
-    config.dwFlags = TDF_POSITION_RELATIVE_TO_WINDOW | TDF_ALLOW_DIALOG_CANCELLATION;
-    config.pszWindowTitle = title.c_str();
-    config.pszMainIcon = TD_INFORMATION_ICON;
-    config.pszContent = text.c_str();
-    config.cButtons = 1;
-    config.pButtons = &button;
-    if (FAILED(TaskDialogIndirect(&config, nullptr, nullptr, nullptr)))
-        MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
-}
-
 }  // namespace
 
 ProjectDialogs SystemProjectDialogs() {
@@ -286,7 +268,7 @@ ProjectDialogs SystemProjectDialogs() {
             AskFieldsDialog,
             MemberListDialog,
             [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
-            InformDialog};
+            ShowInformationDialog};
 }
 
 int ProjectMenu::IdOf(MenuCommand command) { return kFirstMenuId + static_cast<int>(command); }
