@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -249,6 +250,16 @@ void Form15::ShowMark(std::string_view box, bool marked, std::string_view toolti
 }
 
 void Form15::Enable(std::string_view control, bool enabled) { Find(control)->setEnabled(enabled); }
+
+bool Form15::Checked(std::string_view control) const {
+    const auto* button = Find<QAbstractButton>(control);
+    return button != nullptr && button->isChecked();
+}
+
+// The options' button group clears the other option of the frame; no click is emitted.
+void Form15::SetChecked(std::string_view control, bool checked) {
+    if (auto* button = Find<QAbstractButton>(control)) button->setChecked(checked);
+}
 
 void Form15::SelectSize(std::size_t place) {
     // Setting the entry never emits activated: no pick runs.

@@ -37,6 +37,8 @@ public:
     ~Form15() override;
 
     const DesignState& designState() const { return presenter_.state(); }
+    // For the project commands, which put members into the window and take them out.
+    window::Form15Presenter& presenter() { return presenter_; }
 
 private:
     template <typename W = QWidget>
@@ -49,13 +51,16 @@ private:
     void SetText(std::string_view control, std::string_view utf8) override;
     void ShowMark(std::string_view box, bool marked, std::string_view tooltip) override;
     void Enable(std::string_view control, bool enabled) override;
+    bool Checked(std::string_view control) const override;
+    void SetChecked(std::string_view control, bool checked) override;
     void SelectSize(std::size_t place) override;
     void FocusAndSelectAll(std::string_view control) override;
     void ShowFault(const window::FaultMessage& fault) override;
     std::optional<std::string> RunSizingDialog(SizingView view) override;
     void ReportShown(const std::string& reportText, std::string_view size) override;
     void ReportStale(bool stale) override;
-    void Close() override { close(); }
+    // The top-level window: this one, or the one that holds it under a menu bar.
+    void Close() override { window()->close(); }
 
     window::Form15Presenter presenter_;
     FaultReporter reportFault_;

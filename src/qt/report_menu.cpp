@@ -85,7 +85,7 @@ ReportMenu::ReportMenu(QWidget& window, QPlainTextEdit& reportBox, ReportDialogs
     print_ = WindowCommand(window, QStringLiteral("打印计算书…"), "printReport",
                            QKeySequence(Qt::CTRL | Qt::Key_P));
     export_ = WindowCommand(window, QStringLiteral("导出 PDF…"), "exportPdf",
-                            QKeySequence(Qt::CTRL | Qt::Key_S));
+                            QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(print_, &QAction::triggered, this, &ReportMenu::Print);
     connect(export_, &QAction::triggered, this, &ReportMenu::ExportPdf);
 

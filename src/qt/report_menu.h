@@ -1,5 +1,5 @@
 // The report box's context menu and the window's two commands that send the calculation
-// book out of the program: 打印计算书… (Ctrl+P) and 导出 PDF… (Ctrl+S). Both stay greyed
+// book out of the program: 打印计算书… (Ctrl+P) and 导出 PDF… (Ctrl+E). Both stay greyed
 // until the box shows a report; their shortcuts work wherever the focus is in the window.
 #pragma once
 

@@ -39,19 +39,18 @@ HRESULT CALLBACK OnDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM, LONG_PTR
     return S_OK;
 }
 
-}  // namespace
-
-void ShowFaultDialog(HWND owner, const window::FaultMessage& fault,
-                     const std::function<void(HWND dialog)>& onShown) {
-    const std::wstring title = Widen(fault.title);
-    const std::wstring text = Widen(fault.text);
+// One message with one "确定" button and the given icon, centred over its owner.
+void ShowMessageDialog(HWND owner, const window::FaultMessage& message, PCWSTR taskIcon,
+                       UINT boxIcon, const std::function<void(HWND dialog)>& onShown) {
+    const std::wstring title = Widen(message.title);
+    const std::wstring text = Widen(message.text);
     const TASKDIALOG_BUTTON button{kFaultDialogButton, L"确定"};
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof(config);
     config.hwndParent = owner;
     config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
     config.pszWindowTitle = title.c_str();
-    config.pszMainIcon = TD_WARNING_ICON;
+    config.pszMainIcon = taskIcon;
     config.pszContent = text.c_str();
     config.cButtons = 1;
     config.pButtons = &button;
@@ -61,7 +60,18 @@ void ShowFaultDialog(HWND owner, const window::FaultMessage& fault,
     if (SUCCEEDED(TaskDialogIndirect(&config, nullptr, nullptr, nullptr))) return;
     // Without Common Controls 6 there is no task dialog; a message box still tells the
     // user, in the system's language for its button.
-    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | boxIcon);
+}
+
+}  // namespace
+
+void ShowFaultDialog(HWND owner, const window::FaultMessage& fault,
+                     const std::function<void(HWND dialog)>& onShown) {
+    ShowMessageDialog(owner, fault, TD_WARNING_ICON, MB_ICONWARNING, onShown);
+}
+
+void ShowInformationDialog(HWND owner, const window::FaultMessage& page) {
+    ShowMessageDialog(owner, page, TD_INFORMATION_ICON, MB_ICONINFORMATION, {});
 }
 
 }  // namespace kneebrace::win32

@@ -16,6 +16,9 @@ namespace kneebrace::win32 {
 void ShowFaultDialog(HWND owner, const window::FaultMessage& fault,
                      const std::function<void(HWND dialog)>& onShown = {});
 
+// A page of text (the help page, about) the same way, with the information icon.
+void ShowInformationDialog(HWND owner, const window::FaultMessage& page);
+
 // The button's command identifier, for those that press it by message. It is the
 // cancel command's, so that Esc closes the message as Enter does: wine's task dialog
 // ignores Esc unless a button carries that identifier.

@@ -180,6 +180,8 @@ HFONT Form15Window::FontFor(double points) const {
 bool Form15Window::PreTranslate(MSG& msg) {
     if (hwnd_ == nullptr) return false;
     if (reportPrint_ != nullptr && reportPrint_->PreTranslate(msg)) return true;
+    if (accelerators_ != nullptr && TranslateAcceleratorW(hwnd_, accelerators_, &msg) != 0)
+        return true;
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
@@ -218,6 +220,8 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_COMMAND:
+            // A menu item or an accelerator: no control's window comes with it.
+            if (lParam == 0 && onMenuCommand_ && onMenuCommand_(LOWORD(wParam))) return 0;
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -262,8 +266,12 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             ApplyDpi(LOWORD(wParam));
             SizeWindow(reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_CLOSE:
+            if (mayClose_ && !mayClose_()) return 0;
+            break;
         case WM_DESTROY:
-            // The only window: closing it ends the program, with nothing to ask or save.
+            // The only window: closing it ends the program (unsaved changes were settled
+            // at WM_CLOSE).
             if (!destroyedByOwner_) PostQuitMessage(0);
             return 0;
         default: break;
@@ -412,7 +420,8 @@ SIZE Form15Window::FrameSize() const {
     // The frame's own metrics are those of the DPI the system draws it for.
     UINT frameDpi = GetDpiForWindow(hwnd_);
     if (frameDpi == 0) frameDpi = dpi_;
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, frameDpi);
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, GetMenu(hwnd_) != nullptr ? TRUE : FALSE, 0,
+                             frameDpi);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -451,14 +460,7 @@ void Form15Window::OnCommand(int id, int code, HWND control) {
             break;
         case ControlKind::OptionButton:
             if (code != BN_CLICKED) break;
-            // The tab stop follows the chosen option of the group.
-            for (const ControlRow& other : window::Form15Controls()) {
-                if (other.kind != ControlKind::OptionButton || other.parent != row.parent) continue;
-                HWND option = shown_[RowOf(other)].hwnd;
-                const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP};
-                const bool chosen = SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
-                SetWindowLongPtrW(option, GWL_STYLE, chosen ? (style | WS_TABSTOP) : style);
-            }
+            FollowChosenOption(row);
             presenter_.Clicked(row.name);
             break;
         case ControlKind::CheckBox:
@@ -561,6 +563,33 @@ void Form15Window::Enable(std::string_view control, bool enabled) {
     InvalidateRect(Control(control), nullptr, TRUE);
 }
 
+void Form15Window::FollowChosenOption(const ControlRow& row) {
+    for (const ControlRow& other : window::Form15Controls()) {
+        if (other.kind != ControlKind::OptionButton || other.parent != row.parent) continue;
+        HWND option = shown_[RowOf(other)].hwnd;
+        const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP};
+        const bool chosen = SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SetWindowLongPtrW(option, GWL_STYLE, chosen ? (style | WS_TABSTOP) : style);
+    }
+}
+
+bool Form15Window::Checked(std::string_view control) const {
+    return SendMessageW(Control(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// BM_SETCHECK notifies nobody. An automatic option button clears the others of its group
+// only when clicked, so they are cleared here.
+void Form15Window::SetChecked(std::string_view control, bool checked) {
+    const ControlRow* row = window::FindControl(control);
+    if (row == nullptr) return;
+    if (row->kind == ControlKind::OptionButton && checked)
+        for (const ControlRow& other : window::Form15Controls())
+            if (other.kind == ControlKind::OptionButton && other.parent == row->parent)
+                SendMessageW(shown_[RowOf(other)].hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (row->kind == ControlKind::OptionButton) FollowChosenOption(*row);
+}
+
 // CB_SETCURSEL notifies nobody, and shows the entry in the field.
 void Form15Window::SelectSize(std::size_t place) {
     SendMessageW(Control("Combo1"), CB_SETCURSEL, static_cast<WPARAM>(place), 0);
@@ -594,7 +623,19 @@ void Form15Window::ReportStale(bool stale) {
     reportPrint_->ReportShown(stale ? std::string_view() : std::string_view(report_));
 }
 
-void Form15Window::Close() { DestroyWindow(hwnd_); }
+void Form15Window::Close() {
+    if (mayClose_ && !mayClose_()) return;
+    DestroyWindow(hwnd_);
+}
+
+void Form15Window::AttachMenu(HMENU menu, HACCEL accelerators, std::function<bool(int)> onCommand,
+                              std::function<bool()> mayClose) {
+    accelerators_ = accelerators;
+    onMenuCommand_ = std::move(onCommand);
+    mayClose_ = std::move(mayClose);
+    SetMenu(hwnd_, menu);
+    SizeWindow(nullptr);
+}
 
 int RunMessageLoop(Form15Window& window) {
     MSG msg{};

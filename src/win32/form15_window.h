@@ -52,6 +52,15 @@ public:
         sizingShown_ = std::move(hook);
     }
 
+    // For the project commands, which put members into the window and take them out.
+    window::Form15Presenter& presenter() { return presenter_; }
+    // Puts a menu bar on the window (the client area keeps its size): its commands and
+    // accelerators go to `onCommand`, which says whether the identifier was one of its
+    // (the dialog manager's IDOK for Enter comes the same way), and closing the window, by its 关闭
+    // button or its frame, first asks `mayClose`. A null menu takes the bar away again.
+    void AttachMenu(HMENU menu, HACCEL accelerators, std::function<bool(int id)> onCommand,
+                    std::function<bool()> mayClose);
+
     // The window's share of the message loop: Ctrl+P, Tab and Shift+Tab, Enter, the arrow
     // keys in the option groups. True when the message has been handled.
     bool PreTranslate(MSG& msg);
@@ -69,6 +78,8 @@ private:
     void SetText(std::string_view control, std::string_view utf8) override;
     void ShowMark(std::string_view box, bool marked, std::string_view tooltip) override;
     void Enable(std::string_view control, bool enabled) override;
+    bool Checked(std::string_view control) const override;
+    void SetChecked(std::string_view control, bool checked) override;
     void SelectSize(std::size_t place) override;
     void FocusAndSelectAll(std::string_view control) override;
     void ShowFault(const window::FaultMessage& fault) override;
@@ -86,6 +97,8 @@ private:
 
     void OnCommand(int id, int code, HWND control);
     void OnEnter();
+    // The tab stop of the option group `row` belongs to follows its chosen option.
+    void FollowChosenOption(const window::ControlRow& row);
     LRESULT ControlColour(UINT message, HDC dc, HWND control);
 
     // The table row of a control (the size list for its field); -1 for any other window.
@@ -111,6 +124,9 @@ private:
     std::string report_;        // the report shown, printed again once it matches the inputs
     bool reportStale_ = false;  // its text greyed, the note shown, printing off
     std::function<void(HWND)> sizingShown_;
+    HACCEL accelerators_ = nullptr;
+    std::function<bool(int)> onMenuCommand_;
+    std::function<bool()> mayClose_;
 };
 
 // Runs the messages of the thread until the window closes; returns WM_QUIT's code.

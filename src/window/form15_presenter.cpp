@@ -198,3 +198,46 @@ void Form15Presenter::Adopt(std::string_view designation) {
 }
 
 }  // namespace kneebrace::window
+
+namespace kneebrace::window {
+
+Member Form15Presenter::CurrentMember() const {
+    Member m;
+    m.texts = ReadInputs();
+    m.gapUnlocked = view_.Checked("Check1");
+    m.gradeCode = state_.gradeCode;
+    m.layoutCode = state_.layoutCode;
+    m.angleSize = SizeInForce(state_);
+    // The purlin and the supplementary section, where the window has their controls.
+    if (FindControl("Text10") != nullptr) m.purlinWebText = view_.Text("Text10");
+    if (FindControl("Check2") != nullptr) m.supplementary = view_.Checked("Check2");
+    if (FindControl("Option6") != nullptr) m.purlinSteelCode = view_.Checked("Option6") ? 2 : 1;
+    return m;
+}
+
+void Form15Presenter::LoadMember(const Member& m) {
+    const std::optional<std::size_t> place = FindAngle(m.angleSize);
+    if (!place) return;
+    for (const ControlRow& row : Form15Controls())
+        if (row.feeds != nullptr) view_.SetText(row.name, m.texts.*row.feeds);
+    if (FindControl("Text10") != nullptr) view_.SetText("Text10", m.purlinWebText);
+    SetAndClick(m.gradeCode == 2 ? "Option2" : "Option1", true);
+    SetAndClick(m.layoutCode == 2 ? "Option4" : "Option3", true);
+    SetAndClick(m.purlinSteelCode == 2 ? "Option6" : "Option5", true);
+    SetAndClick("Check1", m.gapUnlocked);
+    SetAndClick("Check2", m.supplementary);
+    view_.SelectSize(*place);
+    SizePicked(*place);
+    // The marks named values of the inputs the member replaced.
+    for (const std::string_view box : std::vector<std::string_view>(marked_))
+        ShowMark(BoxMark{box, false, {}});
+    Calculate();
+}
+
+void Form15Presenter::SetAndClick(std::string_view control, bool checked) {
+    if (FindControl(control) == nullptr) return;
+    view_.SetChecked(control, checked);
+    Clicked(control, checked ? CheckValue::Ticked : CheckValue::Cleared);
+}
+
+}  // namespace kneebrace::window

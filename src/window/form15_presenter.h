@@ -16,6 +16,7 @@
 #include "window/form15_view.h"
 #include "window/form_actions.h"
 #include "window/input_marks.h"
+#include "window/project.h"
 
 namespace kneebrace::window {
 
@@ -55,6 +56,14 @@ public:
     // What Calculate reads, and what the sizing table is to be built with.
     SupplementaryInputs Supplementary() const;
 
+    // The brace in the window as a project member, without a name: the boxes' texts as
+    // typed, the check boxes, the option codes and the size in force.
+    Member CurrentMember() const;
+    // Puts a member into the window as the user would enter it (texts, options, check
+    // boxes and the size picked, through the same handlers), then presses Calculate. A
+    // member naming a size the list does not have changes nothing.
+    void LoadMember(const Member& m);
+
 private:
     // Everything a run reads, as the window holds it now: the boxes, the options, the
     // size in force and, while the section is on, its inputs. The report shown is stale
@@ -78,6 +87,9 @@ private:
     void Adopt(std::string_view designation);
     void ShowMark(const BoxMark& mark);
     InputTexts ReadInputs() const;
+    // A control set by LoadMember, then its click handler; nothing where the window
+    // has no such control.
+    void SetAndClick(std::string_view control, bool checked);
 
     Form15View& view_;
     DesignState state_;

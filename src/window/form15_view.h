@@ -25,6 +25,11 @@ public:
     // Paints a number box pale red, or in its own colours again, and sets its tooltip.
     virtual void ShowMark(std::string_view box, bool marked, std::string_view tooltip) = 0;
     virtual void Enable(std::string_view control, bool enabled) = 0;
+    // Whether an option button is chosen or a check box ticked.
+    virtual bool Checked(std::string_view control) const = 0;
+    // Chooses an option button (the others of its frame are cleared) or ticks or clears
+    // a check box, without running its click handler.
+    virtual void SetChecked(std::string_view control, bool checked) = 0;
     // Selects the size list's entry at `place` (catalogue order) and shows it in the
     // field, without running the pick handler.
     virtual void SelectSize(std::size_t place) = 0;

@@ -37,6 +37,21 @@ void FakeView::Enable(std::string_view control, bool isEnabled) {
     enabled[std::string(control)] = isEnabled;
 }
 
+bool FakeView::Checked(std::string_view control) const {
+    const auto it = checked.find(control);
+    return it != checked.end() && it->second;
+}
+
+void FakeView::SetChecked(std::string_view control, bool isChecked) {
+    const ControlRow* row = FindControl(control);
+    if (row == nullptr) return;
+    if (row->kind == ControlKind::OptionButton && isChecked)
+        for (const ControlRow& other : Form15Controls())
+            if (other.kind == ControlKind::OptionButton && other.parent == row->parent)
+                checked[std::string(other.name)] = false;
+    checked[std::string(control)] = isChecked;
+}
+
 void FakeView::SelectSize(std::size_t place) {
     selectedSize = place;
     texts["Combo1"] = std::string(kneebrace::AngleCatalogue()[place].designation);
@@ -63,7 +78,7 @@ void FakeView::ReportShown(const std::string& reportText, std::string_view) {
 FakeProbe::FakeProbe() {
     for (const ControlRow& row : Form15Controls())
         if (row.kind == ControlKind::OptionButton || row.kind == ControlKind::CheckBox)
-            checked_[std::string(row.name)] = row.selectedAtStart;
+            view_.checked[std::string(row.name)] = row.selectedAtStart;
     presenter_ = std::make_unique<kneebrace::window::Form15Presenter>(view_);
     presenter_->Load();
 }
@@ -88,13 +103,11 @@ void FakeProbe::Click(std::string_view control) {
     MoveFocus(control);
     switch (row->kind) {
         case ControlKind::OptionButton:
-            for (const ControlRow& other : Form15Controls())
-                if (other.kind == ControlKind::OptionButton && other.parent == row->parent)
-                    checked_[std::string(other.name)] = other.name == control;
+            view_.SetChecked(control, true);
             presenter_->Clicked(control);
             break;
         case ControlKind::CheckBox: {
-            bool& ticked = checked_[std::string(control)];
+            bool& ticked = view_.checked[std::string(control)];
             ticked = !ticked;
             using kneebrace::window::CheckValue;
             presenter_->Clicked(control, ticked ? CheckValue::Ticked : CheckValue::Cleared);
@@ -158,10 +171,7 @@ bool FakeProbe::Enabled(std::string_view control) const {
     return it != view_.enabled.end() && it->second;
 }
 
-bool FakeProbe::Checked(std::string_view control) const {
-    const auto it = checked_.find(control);
-    return it != checked_.end() && it->second;
-}
+bool FakeProbe::Checked(std::string_view control) const { return view_.Checked(control); }
 
 bool FakeProbe::Marked(std::string_view box) const {
     const auto it = view_.marked.find(box);
@@ -173,6 +183,52 @@ std::string FakeProbe::Tooltip(std::string_view box) const {
     if (it != view_.tooltips.end()) return it->second;
     const ControlRow* row = FindControl(box);
     return row == nullptr ? std::string() : std::string(row->tooltip);
+}
+
+}  // namespace windowtest
+
+namespace windowtest {
+
+using kneebrace::window::ProjectInfo;
+using kneebrace::window::ProjectSession;
+using kneebrace::window::UnsavedChoice;
+
+UnsavedChoice FakeProjectView::AskUnsaved(std::string_view projectName) {
+    asked.push_back("unsaved " + std::string(projectName));
+    return Next(unsavedAnswers).value_or(UnsavedChoice::Cancel);
+}
+
+std::optional<std::string> FakeProjectView::ChooseProjectToSave(std::string_view suggestedName) {
+    asked.push_back("save as " + std::string(suggestedName));
+    return Next(saveAnswers);
+}
+
+std::optional<std::string> FakeProjectView::ReadFile(const std::string& path) {
+    const auto it = disk.find(path);
+    if (it == disk.end()) return std::nullopt;
+    return it->second;
+}
+
+bool FakeProjectView::ReplaceFile(const std::string& path, std::string_view bytes) {
+    if (diskFull) return false;
+    disk[path] = std::string(bytes);
+    return true;
+}
+
+std::optional<std::string> FakeProjectView::AskMemberName(std::string_view title,
+                                                          std::string_view suggested) {
+    asked.push_back(std::string(title) + " " + std::string(suggested));
+    return Next(nameAnswers);
+}
+
+std::optional<ProjectInfo> FakeProjectView::EditProjectInfo(const ProjectInfo& info) {
+    asked.push_back("info " + info.name);
+    return Next(infoAnswers);
+}
+
+void FakeProjectView::RunMemberList(ProjectSession& session) {
+    asked.emplace_back("member list");
+    if (memberList) memberList(session);
 }
 
 }  // namespace windowtest

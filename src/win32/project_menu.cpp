@@ -1,0 +1,398 @@
+#include "win32/project_menu.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "version.h"
+#include "win32/fault_dialog.h"
+#include "win32/look.h"
+#include "win32/safe_file.h"
+#include "win32/utf.h"
+
+namespace kneebrace::win32 {
+
+namespace {
+
+using window::MenuCommand;
+
+constexpr int kFirstMenuId = 40000;
+
+// The menu item's text: its caption, then its shortcut after a tab, as Windows aligns them.
+std::wstring ItemText(const window::MenuItem& item) {
+    std::wstring text = Widen(item.caption);
+    if (!item.shortcut.empty()) text += L"\t" + Widen(item.shortcut);
+    return text;
+}
+
+// "Ctrl+N" or "F1" as an accelerator; false for a shortcut of another form.
+bool ToAccelerator(std::string_view keys, WORD id, ACCEL& out) {
+    out = ACCEL{FVIRTKEY, 0, id};
+    if (keys.rfind("Ctrl+", 0) == 0) {
+        out.fVirt |= FCONTROL;
+        keys.remove_prefix(5);
+    }
+    if (keys.size() == 1 && keys[0] >= 'A' && keys[0] <= 'Z') {
+        out.key = static_cast<WORD>(keys[0]);
+        return true;
+    }
+    if (keys.size() >= 2 && keys[0] == 'F') {
+        const int n = std::atoi(std::string(keys.substr(1)).c_str());
+        if (n < 1 || n > 12) return false;
+        out.key = static_cast<WORD>(VK_F1 + n - 1);
+        return true;
+    }
+    return false;
+}
+
+// An empty modal frame with a title; the controls are made in WM_INITDIALOG, in pixels for
+// the owner's DPI.
+std::vector<WORD> FrameTemplate(const std::wstring& title) {
+    DLGTEMPLATE head{};
+    head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+    constexpr std::size_t kHeadWords = sizeof(DLGTEMPLATE) / sizeof(WORD);
+    std::vector<WORD> words(kHeadWords + 2 + title.size() + 1, 0);
+    std::memcpy(words.data(), &head, sizeof(head));
+    for (std::size_t i = 0; i < title.size(); ++i)
+        words[kHeadWords + 2 + i] = static_cast<WORD>(title[i]);
+    return words;
+}
+
+// A modal dialog built in code: `layOut` makes its controls, `command` answers their
+// WM_COMMAND and returns whether the dialog ends (with that result).
+class CodeDialog {
+public:
+    std::function<void(CodeDialog&)> layOut;
+    std::function<std::optional<INT_PTR>(CodeDialog&, int id, int code)> command;
+
+    INT_PTR Run(HWND owner, const std::wstring& title) {
+        dpi_ = owner != nullptr ? GetDpiForWindow(owner) : 96;
+        if (dpi_ == 0) dpi_ = 96;
+        font_ = CreateSongFont(9, dpi_);
+        const std::vector<WORD> layout = FrameTemplate(title);
+        auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+        const INT_PTR result =
+            DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
+                                    owner, &Proc, reinterpret_cast<LPARAM>(this));
+        DeleteObject(font_);
+        return result;
+    }
+
+    HWND dialog() const { return dialog_; }
+    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    // A control at a place given in pixels at 96 dpi.
+    HWND Add(const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w,
+             int h, DWORD exStyle = 0) {
+        HWND control = CreateWindowExW(
+            exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, ScaleFor(x, dpi_),
+            ScaleFor(y, dpi_), ScaleFor(w, dpi_), ScaleFor(h, dpi_), dialog_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        return control;
+    }
+    // The client area's size in pixels at 96 dpi; the frame is added, the dialog centred.
+    void Size(int w, int h) const {
+        RECT r{0, 0, ScaleFor(w, dpi_), ScaleFor(h, dpi_)};
+        AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)),
+                                 FALSE, 0, dpi_);
+        RECT owner{};
+        GetWindowRect(GetParent(dialog_) != nullptr ? GetParent(dialog_) : GetDesktopWindow(),
+                      &owner);
+        const int cx = r.right - r.left, cy = r.bottom - r.top;
+        SetWindowPos(dialog_, nullptr, (owner.left + owner.right - cx) / 2,
+                     (owner.top + owner.bottom - cy) / 2, cx, cy, SWP_NOZORDER);
+    }
+
+private:
+    static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            auto* self = reinterpret_cast<CodeDialog*>(lParam);
+            self->dialog_ = dialog;
+            self->layOut(*self);
+            return TRUE;
+        }
+        auto* self = reinterpret_cast<CodeDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (self == nullptr || message != WM_COMMAND) return FALSE;
+        const std::optional<INT_PTR> end = self->command(*self, LOWORD(wParam), HIWORD(wParam));
+        if (end) EndDialog(dialog, *end);
+        return TRUE;
+    }
+
+    HWND dialog_ = nullptr;
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr;
+};
+
+std::wstring WindowTextOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
+    return text;
+}
+
+window::UnsavedChoice AskUnsavedDialog(HWND owner, const std::wstring& projectName) {
+    const TASKDIALOG_BUTTON buttons[] = {{IDYES, L"保存"}, {IDNO, L"不保存"}, {IDCANCEL, L"取消"}};
+    const std::wstring text = L"工程“" + projectName + L"”有未保存的修改。是否保存？";
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof(config);
+    config.hwndParent = owner;
+    config.dwFlags = TDF_POSITION_RELATIVE_TO_WINDOW | TDF_ALLOW_DIALOG_CANCELLATION;
+    config.pszWindowTitle = L"工程未保存";
+    config.pszMainIcon = TD_WARNING_ICON;
+    config.pszContent = text.c_str();
+    config.cButtons = 3;
+    config.pButtons = buttons;
+    config.nDefaultButton = IDYES;
+    int pressed = IDCANCEL;
+    if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr)))
+        return window::UnsavedChoice::Cancel;
+    return pressed == IDYES  ? window::UnsavedChoice::Save
+           : pressed == IDNO ? window::UnsavedChoice::Discard
+                             : window::UnsavedChoice::Cancel;
+}
+
+std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggested) {
+    std::vector<wchar_t> file(32768, L'\0');
+    suggested.copy(file.data(), std::min(suggested.size(), file.size() - 1));
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = L"隅撑工程 (*.kbproj)\0*.kbproj\0";
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrDefExt = L"kbproj";
+    ofn.lpstrTitle = save ? L"保存工程" : L"打开工程";
+    ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    return chosen != FALSE ? std::wstring(file.data()) : std::wstring();
+}
+
+std::optional<std::vector<std::wstring>> AskFieldsDialog(HWND owner, const std::wstring& title,
+                                                         const ProjectDialogs::Fields& fields) {
+    constexpr int kFirstEdit = 100;
+    std::vector<std::wstring> answers;
+    CodeDialog dialog;
+    dialog.layOut = [&fields](CodeDialog& d) {
+        int y = 14;
+        for (std::size_t i = 0; i < fields.size(); ++i, y += 30) {
+            d.Add(L"STATIC", fields[i].first, 0, -1, 12, y + 3, 84, 20);
+            d.Add(L"EDIT", fields[i].second, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+                  kFirstEdit + static_cast<int>(i), 100, y, 270, 22);
+        }
+        d.Add(L"BUTTON", L"确定", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 204, y + 6, 80, 26);
+        d.Add(L"BUTTON", L"取消", WS_TABSTOP, IDCANCEL, 290, y + 6, 80, 26);
+        d.Size(384, y + 44);
+        SetFocus(d.Item(kFirstEdit));
+        SendMessageW(d.Item(kFirstEdit), EM_SETSEL, 0, -1);
+    };
+    dialog.command = [&](CodeDialog& d, int id, int) -> std::optional<INT_PTR> {
+        if (id == IDOK)
+            for (std::size_t i = 0; i < fields.size(); ++i)
+                answers.push_back(WindowTextOf(d.Item(kFirstEdit + static_cast<int>(i))));
+        if (id == IDOK || id == IDCANCEL) return id;
+        return std::nullopt;
+    };
+    if (dialog.Run(owner, title) != IDOK) return std::nullopt;
+    return answers;
+}
+
+// The member list: one line a member with its verdict, and the commands on the selected
+// one; 打开 loads it into the window and closes the list.
+void MemberListDialog(HWND owner, window::ProjectSession& session) {
+    enum { kList = 100, kRename, kDelete, kUp, kDown };
+    CodeDialog dialog;
+    const auto fill = [&session](CodeDialog& d, int select) {
+        HWND list = d.Item(kList);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        for (const window::MemberRow& row : session.MemberRows()) {
+            const std::wstring line =
+                (row.current ? L"▶ " : L"    ") + Widen(row.name) + L"　—　" + Widen(row.verdict);
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        }
+        const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+        if (count > 0) SendMessageW(list, LB_SETCURSEL, std::clamp(select, 0, count - 1), 0);
+    };
+    dialog.layOut = [&](CodeDialog& d) {
+        d.Add(L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kList,
+              12, 12, 456, 220, WS_EX_CLIENTEDGE);
+        const std::pair<int, const wchar_t*> buttons[] = {{IDOK, L"打开"},    {kRename, L"改名…"},
+                                                          {kDelete, L"删除"}, {kUp, L"上移"},
+                                                          {kDown, L"下移"},   {IDCANCEL, L"关闭"}};
+        int x = 12;
+        for (const auto& [id, text] : buttons) {
+            d.Add(L"BUTTON", text, WS_TABSTOP | (id == IDOK ? BS_DEFPUSHBUTTON : 0), id, x, 242, 70,
+                  26);
+            x += 77;
+        }
+        d.Size(480, 280);
+        const std::optional<std::size_t> current = session.currentMember();
+        fill(d, current ? static_cast<int>(*current) : 0);
+        SetFocus(d.Item(kList));
+    };
+    dialog.command = [&](CodeDialog& d, int id, int code) -> std::optional<INT_PTR> {
+        const auto selected = static_cast<int>(SendMessageW(d.Item(kList), LB_GETCURSEL, 0, 0));
+        if (id == IDCANCEL) return id;
+        if (id == kList && code != LBN_DBLCLK) return std::nullopt;
+        if (selected < 0) return std::nullopt;
+        const auto place = static_cast<std::size_t>(selected);
+        switch (id) {
+            case kList:
+            case IDOK: session.OpenMember(place); return IDOK;
+            case kRename: session.RenameMember(place); break;
+            case kDelete: session.DeleteMember(place); break;
+            case kUp:
+                session.MoveMemberUp(place);
+                fill(d, selected - 1);
+                return std::nullopt;
+            case kDown:
+                session.MoveMemberDown(place);
+                fill(d, selected + 1);
+                return std::nullopt;
+            default: return std::nullopt;
+        }
+        fill(d, selected);
+        return std::nullopt;
+    };
+    dialog.Run(owner, L"构件列表");
+}
+
+}  // namespace
+
+ProjectDialogs SystemProjectDialogs() {
+    return {AskUnsavedDialog,
+            ChooseFileDialog,
+            AskFieldsDialog,
+            MemberListDialog,
+            [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
+            ShowInformationDialog};
+}
+
+int ProjectMenu::IdOf(MenuCommand command) { return kFirstMenuId + static_cast<int>(command); }
+
+ProjectMenu::ProjectMenu(Form15Window& window, ProjectDialogs dialogs)
+    : window_(window), dialogs_(std::move(dialogs)) {
+    menu_ = CreateMenu();
+    std::vector<ACCEL> keys;
+    HMENU popup = nullptr;
+    std::string_view title;
+    for (const window::MenuItem& item : window::MainMenu()) {
+        // This window prints; it has no PDF export of its own.
+        if (item.command == MenuCommand::ExportPdf) continue;
+        if (popup == nullptr || item.menu != title) {
+            popup = CreatePopupMenu();
+            title = item.menu;
+            AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Widen(title).c_str());
+        }
+        if (item.separatorBefore) AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        const int id = IdOf(item.command);
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), ItemText(item).c_str());
+        // Ctrl+P is the report box's own, handled before the dialog manager sees it.
+        ACCEL accel{};
+        if (item.command != MenuCommand::PrintReport &&
+            ToAccelerator(item.shortcut, static_cast<WORD>(id), accel))
+            keys.push_back(accel);
+    }
+    accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+    session_ = std::make_unique<window::ProjectSession>(static_cast<ProjectView&>(*this),
+                                                        window_.presenter());
+    window_.AttachMenu(
+        menu_, accelerators_, [this](int id) { return OnCommand(id); },
+        [this] { return session_->MayClose(); });
+    session_->Refresh();
+}
+
+ProjectMenu::~ProjectMenu() {
+    if (window_.hwnd() != nullptr) window_.AttachMenu(nullptr, nullptr, {}, {});
+    DestroyMenu(menu_);
+    DestroyAcceleratorTable(accelerators_);
+}
+
+bool ProjectMenu::OnCommand(int id) {
+    const auto items = window::MainMenu();
+    if (std::none_of(items.begin(), items.end(),
+                     [id](const window::MenuItem& item) { return IdOf(item.command) == id; }))
+        return false;
+    const auto command = static_cast<MenuCommand>(id - kFirstMenuId);
+    HWND owner = window_.hwnd();
+    switch (command) {
+        case MenuCommand::PrintReport: window_.reportPrint().Print(); break;
+        case MenuCommand::Exit: PostMessageW(owner, WM_CLOSE, 0, 0); break;
+        case MenuCommand::Help:
+            dialogs_.inform(owner, {"使用说明", std::string(window::HelpText())});
+            break;
+        case MenuCommand::About:
+            dialogs_.inform(owner, {"关于", "角钢隅撑计算 kneebrace\n版本 " KNEEBRACE_VERSION_TEXT
+                                            "\n\n门式刚架隅撑（单角钢）的计算程序。\n以 MIT "
+                                            "许可证发布。"});
+            break;
+        default: session_->Run(command); break;
+    }
+    return true;
+}
+
+void ProjectMenu::SetCaption(std::string_view utf8) {
+    SetWindowTextW(window_.hwnd(), Widen(utf8).c_str());
+}
+
+void ProjectMenu::EnableCommand(MenuCommand command, bool enabled) {
+    EnableMenuItem(menu_, static_cast<UINT>(IdOf(command)),
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    DrawMenuBar(window_.hwnd());
+}
+
+window::UnsavedChoice ProjectMenu::AskUnsaved(std::string_view projectName) {
+    return dialogs_.askUnsaved(window_.hwnd(), Widen(projectName));
+}
+
+std::optional<std::string> ProjectMenu::ChooseProjectToOpen() {
+    const std::wstring path = dialogs_.chooseFile(window_.hwnd(), false, L"");
+    if (path.empty()) return std::nullopt;
+    return Narrow(path);
+}
+
+std::optional<std::string> ProjectMenu::ChooseProjectToSave(std::string_view suggestedName) {
+    const std::wstring path = dialogs_.chooseFile(window_.hwnd(), true, Widen(suggestedName));
+    if (path.empty()) return std::nullopt;
+    return Narrow(path);
+}
+
+std::optional<std::string> ProjectMenu::ReadFile(const std::string& path) {
+    return ReadWholeFile(Widen(path));
+}
+
+bool ProjectMenu::ReplaceFile(const std::string& path, std::string_view bytes) {
+    return WriteWholeFile(Widen(path), bytes);
+}
+
+std::optional<std::string> ProjectMenu::AskMemberName(std::string_view title,
+                                                      std::string_view suggested) {
+    const auto answers =
+        dialogs_.askFields(window_.hwnd(), Widen(title), {{L"构件名称：", Widen(suggested)}});
+    if (!answers || answers->empty()) return std::nullopt;
+    return Narrow(answers->front());
+}
+
+std::optional<window::ProjectInfo> ProjectMenu::EditProjectInfo(const window::ProjectInfo& info) {
+    const auto answers = dialogs_.askFields(window_.hwnd(), L"工程信息",
+                                            {{L"工程名称：", Widen(info.name)},
+                                             {L"计算：", Widen(info.designer)},
+                                             {L"校对：", Widen(info.checker)},
+                                             {L"审核：", Widen(info.reviewer)}});
+    if (!answers || answers->size() != 4) return std::nullopt;
+    const std::vector<std::wstring>& a = *answers;
+    return window::ProjectInfo{Narrow(a[0]), Narrow(a[1]), Narrow(a[2]), Narrow(a[3])};
+}
+
+void ProjectMenu::RunMemberList(window::ProjectSession& session) {
+    dialogs_.memberList(window_.hwnd(), session);
+}
+
+void ProjectMenu::ShowProjectMessage(const window::FaultMessage& message) {
+    dialogs_.report(window_.hwnd(), message);
+}
+
+}  // namespace kneebrace::win32

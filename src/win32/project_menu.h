@@ -1,0 +1,84 @@
+// The menu bar of the Win32 window, built from the shared menu table, and the project
+// commands behind it: the project session decides what each command does and asks this
+// view for its files (written whole or not at all) and dialogs. The dialogs come in as a
+// set of functions, so that tests can answer them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "win32/form15_window.h"
+#include "window/main_menu.h"
+#include "window/project_session.h"
+
+namespace kneebrace::win32 {
+
+struct ProjectDialogs {
+    // 保存/不保存/取消 for the project named.
+    std::function<window::UnsavedChoice(HWND owner, const std::wstring& projectName)> askUnsaved;
+    // The file dialog: a path to open (`save` false) or to save to, starting from
+    // `suggested`; empty when cancelled.
+    std::function<std::wstring(HWND owner, bool save, const std::wstring& suggested)> chooseFile;
+    // A small form of labelled lines: the texts as edited, or nothing when cancelled.
+    using Fields = std::vector<std::pair<std::wstring, std::wstring>>;  // label, text
+    std::function<std::optional<std::vector<std::wstring>>(HWND owner, const std::wstring& title,
+                                                           const Fields& fields)>
+        askFields;
+    // The 构件列表 dialog, modal, working on the session.
+    std::function<void(HWND owner, window::ProjectSession& session)> memberList;
+    // Why a command could not be carried out.
+    std::function<void(HWND owner, const window::FaultMessage& message)> report;
+    // The help page and about: a title and a text, with the information icon.
+    std::function<void(HWND owner, const window::FaultMessage& page)> inform;
+};
+
+// The program's dialogs: a task dialog, the common file dialogs, small forms of its own.
+ProjectDialogs SystemProjectDialogs();
+
+class ProjectMenu : private window::ProjectView {
+public:
+    // Puts the menu bar on the window; the window's client area keeps its size.
+    explicit ProjectMenu(Form15Window& window, ProjectDialogs dialogs = SystemProjectDialogs());
+    ~ProjectMenu() override;
+    ProjectMenu(const ProjectMenu&) = delete;
+    ProjectMenu& operator=(const ProjectMenu&) = delete;
+
+    window::ProjectSession& session() { return *session_; }
+    // A menu command's identifier in WM_COMMAND.
+    static int IdOf(window::MenuCommand command);
+
+private:
+    // A menu command; false for an identifier that is not one.
+    bool OnCommand(int id);
+
+    void SetCaption(std::string_view utf8) override;
+    void EnableCommand(window::MenuCommand command, bool enabled) override;
+    window::UnsavedChoice AskUnsaved(std::string_view projectName) override;
+    std::optional<std::string> ChooseProjectToOpen() override;
+    std::optional<std::string> ChooseProjectToSave(std::string_view suggestedName) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+    std::optional<std::string> AskMemberName(std::string_view title,
+                                             std::string_view suggested) override;
+    std::optional<window::ProjectInfo> EditProjectInfo(const window::ProjectInfo& info) override;
+    void RunMemberList(window::ProjectSession& session) override;
+    void ShowProjectMessage(const window::FaultMessage& message) override;
+    // The project's book is laid out elsewhere; until it is, its commands stay greyed.
+    bool ProjectBookReady() const override { return false; }
+    void PrintProjectBook(const window::Project&) override {}
+    void ExportProjectBook(const window::Project&, std::string_view) override {}
+
+    Form15Window& window_;
+    ProjectDialogs dialogs_;
+    HMENU menu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    std::unique_ptr<window::ProjectSession> session_;
+};
+
+}  // namespace kneebrace::win32

@@ -1,0 +1,151 @@
+// The Win32 window's menu bar and project commands: the bar from the shared table over an
+// unchanged client area, a project saved under a Chinese name with blanks and reopened
+// with the same report, Ctrl+S through the window's own message loop step, and closing
+// with unsaved changes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "win32/look.h"
+#include "win32/project_menu.h"
+#include "win32/utf.h"
+#include "window/control_table.h"
+#include "window_driver.h"
+
+namespace {
+
+using kneebrace::win32::ProjectDialogs;
+using kneebrace::win32::ProjectMenu;
+using kneebrace::window::MenuCommand;
+using kneebrace::window::UnsavedChoice;
+
+// A window with its menu whose dialogs the test answers; every dialog asked is recorded.
+struct MenuWindow {
+    win32test::WindowDriver ui;
+    std::wstring path;  // what the file dialogs answer
+    std::wstring name = L"YC-1 刚架梁";
+    UnsavedChoice unsaved = UnsavedChoice::Cancel;
+    std::vector<std::string> asked;
+    std::unique_ptr<ProjectMenu> menu;
+
+    MenuWindow() {
+        ProjectDialogs d;
+        d.askUnsaved = [this](HWND, const std::wstring&) {
+            asked.emplace_back("unsaved");
+            return unsaved;
+        };
+        d.chooseFile = [this](HWND, bool save, const std::wstring&) {
+            asked.emplace_back(save ? "save" : "open");
+            return path;
+        };
+        d.askFields = [this](HWND, const std::wstring&, const ProjectDialogs::Fields& fields) {
+            asked.emplace_back("fields");
+            return std::optional<std::vector<std::wstring>>(
+                std::vector<std::wstring>(fields.size(), name));
+        };
+        d.memberList = [this](HWND, kneebrace::window::ProjectSession&) {
+            asked.emplace_back("list");
+        };
+        d.report = [this](HWND, const kneebrace::window::FaultMessage& m) {
+            asked.push_back("message " + m.title);
+        };
+        menu = std::make_unique<ProjectMenu>(ui.window(), d);
+    }
+    HWND hwnd() const { return ui.window().hwnd(); }
+    void Run(MenuCommand c) const {
+        SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(ProjectMenu::IdOf(c)), 0);
+    }
+};
+
+std::wstring MenuText(HMENU menu, UINT place) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, place, text, 128, MF_BYPOSITION);
+    return text;
+}
+
+TEST(Win32ProjectMenu, BarFromTheTableOverAnUnchangedClientArea) {
+    MenuWindow w;
+    HMENU bar = GetMenu(w.hwnd());
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(MenuText(bar, 0), L"文件");
+    EXPECT_EQ(MenuText(bar, 2), L"帮助");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 2), L"保存工程\tCtrl+S");
+    RECT client{};
+    GetClientRect(w.hwnd(), &client);
+    const RECT wanted = kneebrace::win32::PixelRect(
+        {0, 0, kneebrace::window::kClientWidthTwips, kneebrace::window::kClientHeightTwips},
+        w.ui.window().dpi());
+    EXPECT_EQ(client.right, wanted.right);
+    EXPECT_EQ(client.bottom, wanted.bottom);
+    // 更新当前构件 is greyed until the window holds a member.
+    const UINT update = GetMenuState(bar, ProjectMenu::IdOf(MenuCommand::UpdateMember), 0);
+    EXPECT_NE(update & MF_GRAYED, 0U);
+    EXPECT_EQ(win32test::WindowTextUtf8(w.hwnd()), std::string(kneebrace::window::kWindowTitle));
+    // Enter still calculates: the dialog manager's IDOK is not a menu command.
+    SetFocus(w.ui.Get("Text1"));
+    w.ui.Key(VK_RETURN);
+    EXPECT_EQ(w.ui.Report(), w.ui.window().designState().reportText);
+    EXPECT_FALSE(w.ui.Report().empty());
+}
+
+// Saved under a Chinese name with blanks by Ctrl+S, reopened in another window: the same
+// report byte for byte, and the project's name in the caption.
+TEST(Win32ProjectMenu, ProjectReopensWithTheSameReport) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0U);
+    const std::string stem = "隅撑 工程 " + std::to_string(GetCurrentProcessId());
+    const std::wstring path = std::wstring(temp) + kneebrace::win32::Widen(stem) + L".kbproj";
+    std::string report;
+    {
+        MenuWindow w;
+        w.ui.SetText("Text1", "800x250x8x10");
+        w.ui.Calculate();
+        report = w.ui.Report();
+        w.Run(MenuCommand::AddMember);
+        w.path = path;
+        SetFocus(w.ui.Get("Text1"));
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG key{w.ui.Get("Text1"), WM_KEYDOWN, 'S', 1, 0, {}};
+        EXPECT_TRUE(w.ui.window().PreTranslate(key));
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(w.asked, (std::vector<std::string>{"fields", "save"}));
+        EXPECT_EQ(win32test::WindowTextUtf8(w.hwnd()),
+                  std::string(kneebrace::window::kWindowTitle) + " - " + stem);
+        w.unsaved = UnsavedChoice::Discard;
+    }
+    MenuWindow again;
+    again.path = path;
+    again.Run(MenuCommand::OpenProject);
+    EXPECT_EQ(again.asked, std::vector<std::string>{"open"});
+    EXPECT_EQ(again.ui.Report(), report);
+    EXPECT_EQ(again.ui.Text("Text1"), "800x250x8x10");
+    const UINT update =
+        GetMenuState(GetMenu(again.hwnd()), ProjectMenu::IdOf(MenuCommand::UpdateMember), 0);
+    EXPECT_EQ(update & MF_GRAYED, 0U);
+    DeleteFileW(path.c_str());
+}
+
+// 关闭 with unsaved changes: 取消 keeps the window, 不保存 closes it.
+TEST(Win32ProjectMenu, ClosingAsksAboutUnsavedChanges) {
+    MenuWindow w;
+    w.Run(MenuCommand::AddMember);
+    w.ui.Click("Command3");
+    EXPECT_NE(w.hwnd(), nullptr);
+    w.unsaved = UnsavedChoice::Discard;
+    SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(w.hwnd(), nullptr);
+    EXPECT_EQ(w.asked, (std::vector<std::string>{"fields", "unsaved", "unsaved"}));
+    win32test::PumpMessages();
+}
+
+}  // namespace
