@@ -263,7 +263,9 @@ std::optional<std::string> Form15::RunSizingDialog(SizingView view) {
 }
 
 void Form15::ReportShown(const std::string& reportText, std::string_view size) {
-    reportMenu_->ReportShown(reportText, size);
+    reportMenu_->ReportShown(ShownMember(TypedTexts(*this), Find<QCheckBox>("Check1")->isChecked(),
+                                         presenter_.state(), size, reportText),
+                             size);
 }
 
 }  // namespace kneebrace

@@ -1,16 +1,19 @@
 // The report box's context menu and the window's two commands that send the calculation
-// book out of the program: 打印计算书… (Ctrl+P) and 导出 PDF… (Ctrl+S). Both stay greyed
+// book out of the program: 打印计算书… (Ctrl+P) and 导出 PDF… (Ctrl+S), and the same
+// two for any book (a project's) that the window hands them. Both stay greyed
 // until the box shows a report; their shortcuts work wherever the focus is in the window.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include <QObject>
 #include <QString>
 
+#include "window/report_book.h"
 #include "window/report_pages.h"
 
 class QAction;
@@ -41,8 +44,8 @@ class ReportMenu : public QObject {
         public : ReportMenu(QWidget& window, QPlainTextEdit& reportBox, ReportDialogs dialogs);
 
     // The report box shows a new report, calculated for `size`: the commands act on it
-    // from now on.
-    void ReportShown(const std::string& reportText, std::string_view size);
+    // from now on. `heading` signs the book; its fields are empty without a project.
+    void ReportShown(BookMember member, std::string_view size, BookHeading heading = {});
 
     // The box's context menu as it would open now.
     std::unique_ptr<QMenu> CreateContextMenu() const;
@@ -51,6 +54,13 @@ class ReportMenu : public QObject {
     void Print();
     // 导出 PDF…: the file dialog, then the book as a PDF file.
     void ExportPdf();
+
+    // The print dialog, then `book` on the chosen printer; print-to-file proposes
+    // `fileName`, as the export does.
+    void PrintBook(const BookContent& book, const std::string& fileName);
+    // The file dialog, in the folder last used, proposing `fileName`; then `book` as a
+    // PDF file.
+    void ExportBook(const BookContent& book, const std::string& fileName);
 
 private:
     // Tells the user why the book did not leave the program.
@@ -61,8 +71,10 @@ private:
     ReportDialogs dialogs_;
     QAction* print_ = nullptr;
     QAction* export_ = nullptr;
-    std::string reportText_;  // as the engine wrote it, CR LF line ends
-    std::string size_;        // the size the report was calculated for
+    std::optional<BookMember> member_;  // the member the report box shows
+    BookHeading heading_;
+    std::string size_;    // the size the report was calculated for
+    QString lastFolder_;  // where the last PDF went, while the program runs
 };
 
 }  // namespace kneebrace

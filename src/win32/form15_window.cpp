@@ -573,8 +573,10 @@ std::optional<std::string> Form15Window::RunSizingDialog(SizingView view) {
     return ShowSizingDialog(hwnd_, view, dpi_, sizingShown_);
 }
 
-void Form15Window::ReportShown(const std::string& reportText, std::string_view) {
-    reportPrint_->ReportShown(reportText);
+void Form15Window::ReportShown(const std::string& reportText, std::string_view size) {
+    const bool gapUnlocked = SendMessageW(Control("Check1"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    reportPrint_->ReportShown(
+        ShownMember(TypedTexts(*this), gapUnlocked, presenter_.state(), size, reportText));
 }
 
 void Form15Window::Close() { DestroyWindow(hwnd_); }
