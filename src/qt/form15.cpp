@@ -264,8 +264,7 @@ std::optional<std::string> Form15::RunSizingDialog(SizingView view) {
 
 void Form15::ReportShown(const std::string& reportText, std::string_view size) {
     reportMenu_->ReportShown(ShownMember(TypedTexts(*this), Find<QCheckBox>("Check1")->isChecked(),
-                                         presenter_.state(), size, reportText),
-                             size);
+                                         presenter_.state(), size, reportText));
 }
 
 }  // namespace kneebrace

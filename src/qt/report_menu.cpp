@@ -111,11 +111,10 @@ std::unique_ptr<QMenu> ReportMenu::CreateContextMenu() const {
     return menu;
 }
 
-void ReportMenu::ReportShown(BookMember member, std::string_view size, BookHeading heading) {
+void ReportMenu::ReportShown(BookMember member, BookHeading heading) {
     if (member.report.empty()) return;
     member_ = std::move(member);
     heading_ = std::move(heading);
-    size_ = size;
     print_->setEnabled(true);
     export_->setEnabled(true);
 }
@@ -123,13 +122,15 @@ void ReportMenu::ReportShown(BookMember member, std::string_view size, BookHeadi
 void ReportMenu::Print() {
     if (!member_) return;
     PrintBook(MemberBook(heading_, *member_),
-              DefaultPdfFileName(size_, ToTimestamp(QDateTime::currentDateTime())));
+              DefaultPdfFileName(member_->member.angleSize,
+                                 ToTimestamp(QDateTime::currentDateTime())));
 }
 
 void ReportMenu::ExportPdf() {
     if (!member_) return;
     ExportBook(MemberBook(heading_, *member_),
-               DefaultPdfFileName(size_, ToTimestamp(QDateTime::currentDateTime())));
+               DefaultPdfFileName(member_->member.angleSize,
+                                  ToTimestamp(QDateTime::currentDateTime())));
 }
 
 void ReportMenu::PrintBook(const BookContent& content, const std::string& fileName) {

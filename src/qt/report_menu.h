@@ -43,9 +43,9 @@ class ReportMenu : public QObject {
 
         public : ReportMenu(QWidget& window, QPlainTextEdit& reportBox, ReportDialogs dialogs);
 
-    // The report box shows a new report, calculated for `size`: the commands act on it
-    // from now on. `heading` signs the book; its fields are empty without a project.
-    void ReportShown(BookMember member, std::string_view size, BookHeading heading = {});
+    // The report box shows a new report: the commands act on its member from now on.
+    // `heading` signs the book; its fields are empty without a project.
+    void ReportShown(BookMember member, BookHeading heading = {});
 
     // The box's context menu as it would open now.
     std::unique_ptr<QMenu> CreateContextMenu() const;
@@ -73,7 +73,6 @@ private:
     QAction* export_ = nullptr;
     std::optional<BookMember> member_;  // the member the report box shows
     BookHeading heading_;
-    std::string size_;    // the size the report was calculated for
     QString lastFolder_;  // where the last PDF went, while the program runs
 };
 

@@ -53,8 +53,7 @@ bool PaintBook(QPagedPaintDevice& device, const ReportBook& book) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     painter.setFont(ReportPrintFont());
-    // A hairline a little under half a point: the rules of a form, not of a drawing.
-    painter.setPen(QPen(Qt::black, device.logicalDpiY() * 0.4 / 72 / book.scale));
+    painter.setPen(QPen(Qt::black, book.ruleWidth));
     QSvgRenderer diagram(QStringLiteral(":/artwork/diagram.svg"));
     bool first = true;
     for (const int number : book.selected) {

@@ -93,7 +93,7 @@ std::optional<PrintJob> ShowSystemPrintDialog(HWND owner, int pageCount) {
 }
 
 // Draws one page of the book on `dc`, which has the resolution of `area`.
-void DrawPage(HDC dc, const PageArea& area, double scale, const BookPage& page,
+void DrawPage(HDC dc, const PageArea& area, const ReportBook& book, const BookPage& page,
               const Picture& diagram) {
     const int saved = SaveDC(dc);
     HFONT font = CreateSongFont(ReportFontPoints(), static_cast<UINT>(area.dpiY));
@@ -123,13 +123,11 @@ void DrawPage(HDC dc, const PageArea& area, double scale, const BookPage& page,
 
     const auto left = static_cast<FLOAT>(area.usable.left);
     const auto top = static_cast<FLOAT>(area.usable.top);
-    const auto factor = static_cast<FLOAT>(scale);
+    const auto factor = static_cast<FLOAT>(book.scale);
     const XFORM lines{factor, 0, 0, factor, left, top};
     SetWorldTransform(dc, &lines);
     for (const BookLine& line : page.lines) draw(line.x, line.baseline, line.text);
-    // A hairline a little under half a point, as thin as the device draws it scaled.
-    HPEN pen = CreatePen(PS_SOLID, static_cast<int>(std::lround(area.dpiY * 0.4 / 72 / scale)),
-                         RGB(0, 0, 0));
+    HPEN pen = CreatePen(PS_SOLID, static_cast<int>(std::lround(book.ruleWidth)), RGB(0, 0, 0));
     const HGDIOBJ oldPen = SelectObject(dc, pen);
     const auto at = [](double v) { return static_cast<int>(std::lround(v)); };
     for (const BookRule& rule : page.rules) {
@@ -239,7 +237,7 @@ int DrawBook(const ReportBook& book, const PageArea& area, const PageTarget& tar
     for (const int number : book.selected) {
         HDC dc = target.startPage(number);
         if (dc == nullptr) return -1;
-        DrawPage(dc, area, book.scale, book.pages[static_cast<std::size_t>(number - 1)], diagram);
+        DrawPage(dc, area, book, book.pages[static_cast<std::size_t>(number - 1)], diagram);
         if (!target.endPage(dc, number)) return -1;
         ++drawn;
     }

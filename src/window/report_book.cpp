@@ -192,7 +192,7 @@ BookContent MemberBook(const BookHeading& heading, const BookMember& m) {
     if (!h.member.empty()) header += "    构件：" + h.member;
 
     BookContent book{Text({kTitle}, true), TitleBlock(h), Basis(m.member.supplementary), Diagram(),
-                     Table({0.18, 0.36, 0.46}, InputRows(m))};
+                     Table({0.18, 0.30, 0.52}, InputRows(m))};
     if (m.fault.empty()) {
         for (BookBlock& block : ReportBlocks(m.report)) book.push_back(std::move(block));
     }
@@ -239,7 +239,7 @@ BookContent ProjectBook(const window::Project& project) {
                {"审核", project.reviewer, "日期", ""}},
               false),
         Text({"", "构件汇总："}),
-        Table({0.16, 0.14, 0.08, 0.06, 0.12, 0.07, 0.11, 0.26}, std::move(summary)),
+        Table({0.17, 0.14, 0.07, 0.06, 0.12, 0.07, 0.11, 0.26}, std::move(summary)),
     };
     for (BookBlock& block : book) block.header = header;
     const BookHeading heading{project.name,     {}, project.designer, project.checker,

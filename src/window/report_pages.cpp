@@ -398,6 +398,9 @@ ReportBook LayOutMeasured(const BookContent& content, const PageMetrics& page,
         }
     // A line that the scale was chosen for must not wrap for the rounding of a division.
     const double room = page.width / book.scale * (1 + 1e-9);
+    // A twenty-fifth of a line at full size, about 0.5 pt: the rules of a form, not of
+    // a drawing, and as thin on paper whatever the scale.
+    book.ruleWidth = page.lineSpacing / 25 / book.scale;
 
     const bool headed = std::any_of(content.begin(), content.end(),
                                     [](const BookBlock& b) { return !b.header.empty(); });

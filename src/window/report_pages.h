@@ -130,6 +130,7 @@ enum class BookFault {
 struct ReportBook {
     std::string title;               // "隅撑计算书": the PDF's title, the print job's name
     double scale = 1;                // of the lines, never below 9 pt; footers at full size
+    double ruleWidth = 0;            // of the rules' pen, drawn scaled: a hairline
     std::vector<BookPage> pages;     // every page; empty only when refused
     std::vector<int> selected;       // the page numbers to draw, in order
     std::optional<BookFault> fault;  // PageUnusable when the metrics were refused
