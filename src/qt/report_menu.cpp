@@ -143,9 +143,9 @@ void ReportMenu::PrintBook(const BookContent& content, const std::string& fileNa
         Complain(*offered.fault, false);
         return;
     }
-    // Qt's print dialog proposes the document's name for printing to a file: the name
-    // the export proposes, without its suffix, which the dialog adds again.
-    printer.setDocName(QFileInfo(FromUtf8(fileName)).completeBaseName());
+    // Qt's print dialog proposes the document's name for printing to a file, its last
+    // suffix replaced by ".pdf": the name the export proposes.
+    printer.setDocName(FromUtf8(fileName));
     if (!dialogs_.setUpPrinter(&window_, printer, static_cast<int>(offered.pages.size()))) return;
 
     std::vector<PageRange> ranges;

@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(f.suggested, QDir(dir.path()).filePath("二.pdf"));
         f.printPath.clear();  // the print dialog is cancelled
         menu->PrintBook(content, "二.pdf");
-        QCOMPARE(f.docName, QStringLiteral("二"));
+        QCOMPARE(f.docName, QStringLiteral("二.pdf"));
     }
 
     // A long line wraps; the book keeps its size. The blanks after a designation, which

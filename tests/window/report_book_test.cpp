@@ -214,21 +214,5 @@ TEST(ProjectBook, MembersStartOnTheirOwnPagesUnderTheirHeaders) {
                                                  " 页    2026-12-07 14:30");
 }
 
-// The diagram keeps the artwork's proportions inside the width, below the title block
-// and above the input table.
-TEST(MemberBook, DiagramKeepsItsProportionsInsideTheArea) {
-    const ReportBook book = LayOut(MemberBook({}, CalculatedMember({})));
-    ASSERT_EQ(book.pages.front().diagrams.size(), 1u);
-    const BookDiagram& d = book.pages.front().diagrams.front();
-    EXPECT_NEAR(d.height / d.width, 210.0 / 429.0, 1e-9);
-    EXPECT_GE(d.x, 0);
-    EXPECT_LE(d.x + d.width, 96 / book.scale);
-    const std::vector<std::string> texts = Texts(book.pages.front());
-    const auto table = std::find(texts.begin(), texts.end(), "项目");
-    ASSERT_NE(table, texts.end());
-    EXPECT_GT(book.pages.front().lines[std::size_t(table - texts.begin())].baseline,
-              d.y + d.height);
-}
-
 }  // namespace
 }  // namespace kneebrace
