@@ -120,6 +120,7 @@ TEST_P(MetafilePages, HoldTheLaidOutLinesAndTheirFooters) {
     const kneebrace::ReportBook book =
         kneebrace::win32::LayOutReport(screen, area, content, kPrinted, c.ranges);
     ReleaseDC(nullptr, screen);
+    ASSERT_FALSE(book.fault) << static_cast<int>(*book.fault);
     std::vector<std::vector<std::string>> pages;
     std::vector<int> pictures;
     double smallestScale = 1;

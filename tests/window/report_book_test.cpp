@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "support/test_data.h"
 #include "window/project_file.h"
 #include "window/report_book.h"
 #include "window/report_pages.h"
@@ -28,9 +27,8 @@ ReportBook LayOut(const BookContent& content) {
 }
 
 window::Project Example() {
-    std::ifstream in(KNEEBRACE_EXAMPLES "/示例工程.kbproj", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    window::ProjectReadResult read = window::ReadProject(bytes);
+    window::ProjectReadResult read = window::ReadProject(
+        testsupport::ReadFile(std::string(KNEEBRACE_EXAMPLES) + "/示例工程.kbproj"));
     EXPECT_TRUE(read.project) << read.message;
     return read.project.value_or(window::Project{});
 }
