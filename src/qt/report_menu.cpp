@@ -112,25 +112,19 @@ std::unique_ptr<QMenu> ReportMenu::CreateContextMenu() const {
 }
 
 void ReportMenu::ReportShown(BookMember member, BookHeading heading) {
-    if (member.report.empty()) return;
-    member_ = std::move(member);
-    heading_ = std::move(heading);
-    print_->setEnabled(true);
-    export_->setEnabled(true);
+    const bool shown = shown_.Show(std::move(member), std::move(heading));
+    print_->setEnabled(shown);
+    export_->setEnabled(shown);
 }
 
 void ReportMenu::Print() {
-    if (!member_) return;
-    PrintBook(MemberBook(heading_, *member_),
-              DefaultPdfFileName(member_->member.angleSize,
-                                 ToTimestamp(QDateTime::currentDateTime())));
+    if (shown_.Shown())
+        PrintBook(shown_.Content(), shown_.FileName(ToTimestamp(QDateTime::currentDateTime())));
 }
 
 void ReportMenu::ExportPdf() {
-    if (!member_) return;
-    ExportBook(MemberBook(heading_, *member_),
-               DefaultPdfFileName(member_->member.angleSize,
-                                  ToTimestamp(QDateTime::currentDateTime())));
+    if (shown_.Shown())
+        ExportBook(shown_.Content(), shown_.FileName(ToTimestamp(QDateTime::currentDateTime())));
 }
 
 void ReportMenu::PrintBook(const BookContent& content, const std::string& fileName) {

@@ -71,8 +71,7 @@ private:
     ReportDialogs dialogs_;
     QAction* print_ = nullptr;
     QAction* export_ = nullptr;
-    std::optional<BookMember> member_;  // the member the report box shows
-    BookHeading heading_;
+    ShownBook shown_;     // the member the report box shows
     QString lastFolder_;  // where the last PDF went, while the program runs
 };
 

@@ -282,9 +282,7 @@ ReportPrint::~ReportPrint() {
 }
 
 void ReportPrint::ReportShown(BookMember member, BookHeading heading) {
-    if (member.report.empty()) return;
-    member_ = std::move(member);
-    heading_ = std::move(heading);
+    shown_.Show(std::move(member), std::move(heading));
 }
 
 HMENU ReportPrint::CreateContextMenu() const {
@@ -301,7 +299,7 @@ HMENU ReportPrint::CreateContextMenu() const {
 }
 
 void ReportPrint::Print() {
-    if (CanPrint()) PrintBook(MemberBook(heading_, *member_));
+    if (CanPrint()) PrintBook(shown_.Content());
 }
 
 void ReportPrint::PrintBook(const BookContent& content) {

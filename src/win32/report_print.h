@@ -97,7 +97,7 @@ public:
     // The report box shows a new report: printing acts on its member from now on.
     // `heading` signs the book; its fields are empty without a project.
     void ReportShown(BookMember member, BookHeading heading = {});
-    bool CanPrint() const { return member_.has_value(); }
+    bool CanPrint() const { return shown_.Shown(); }
 
     // The box's context menu as it would open now; the caller destroys it.
     HMENU CreateContextMenu() const;
@@ -120,8 +120,7 @@ private:
     HWND box_;
     Reporter report_;
     PrintDialog dialog_;
-    std::optional<BookMember> member_;  // what prints: the member last shown
-    BookHeading heading_;
+    ShownBook shown_;  // what prints: the member last shown
 };
 
 }  // namespace kneebrace::win32

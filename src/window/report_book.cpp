@@ -133,6 +133,22 @@ BookMember ShownMember(const InputTexts& typed, bool gapUnlocked, const DesignSt
     return m;
 }
 
+bool ShownBook::Show(BookMember member, BookHeading heading) {
+    if (!member.report.empty()) {
+        member_ = std::move(member);
+        heading_ = std::move(heading);
+    }
+    return Shown();
+}
+
+BookContent ShownBook::Content() const {
+    return member_ ? MemberBook(heading_, *member_) : BookContent{};
+}
+
+std::string ShownBook::FileName(const Timestamp& now) const {
+    return DefaultPdfFileName(member_ ? member_->member.angleSize : std::string(), now);
+}
+
 BookMember CalculatedMember(const window::Member& member) {
     window::MemberOutcome run = window::CalculateMember(member);
     BookMember m{member, std::move(run.state), std::move(run.report), {}};

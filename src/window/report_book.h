@@ -46,6 +46,22 @@ BookMember ShownMember(const InputTexts& typed, bool gapUnlocked, const DesignSt
 // The input boxes' texts as a window shows them.
 InputTexts TypedTexts(const window::Form15View& view);
 
+// The book of the member the report box shows, as both windows' print commands hold it.
+class ShownBook {
+public:
+    // The box shows a new report; an empty one (no report yet) changes nothing. Returns
+    // whether there is a book to print.
+    bool Show(BookMember member, BookHeading heading = {});
+    bool Shown() const { return member_.has_value(); }
+    BookContent Content() const;
+    // The PDF's default name, after the size the report was calculated for.
+    std::string FileName(const Timestamp& now) const;
+
+private:
+    std::optional<BookMember> member_;
+    BookHeading heading_;
+};
+
 // A member of a project, calculated afresh.
 BookMember CalculatedMember(const window::Member& member);
 

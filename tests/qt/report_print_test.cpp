@@ -176,7 +176,7 @@ ReportBook CheckPdfHoldsBook(const QString& pdf, const BookContent& content,
 }
 
 // The book the window prints for the member it shows.
-BookContent ShownBook(const Form15& window) {
+BookContent WindowBook(const Form15& window) {
     const DesignState& s = window.designState();
     const auto box = [&window](const char* name) {
         return window.findChild<QLineEdit*>(name)->text().toStdString();
@@ -255,10 +255,10 @@ private slots:
         QCOMPARE(f.messages, QStringList{});
         const QRegularExpression name("^隅撑计算书-L45X3-20\\d{6}-\\d{4}\\.pdf$");
         QVERIFY2(QFileInfo(f.suggested).fileName().contains(name), qPrintable(f.suggested));
-        CheckPdfHoldsBook(f.pdfPath, ShownBook(*f.window));
+        CheckPdfHoldsBook(f.pdfPath, WindowBook(*f.window));
         std::vector<PageRange> asked;
         if (first > 0) asked.push_back({first, last});
-        CheckPdfHoldsBook(f.printPath, ShownBook(*f.window), asked);
+        CheckPdfHoldsBook(f.printPath, WindowBook(*f.window), asked);
     }
 
     // The example project's book through the menu's export: every member calculated
@@ -322,7 +322,7 @@ private slots:
             f.calculate(section);
             f.trigger("exportPdf");
             QCOMPARE(f.messages, QStringList{});
-            book = ShownBook(*f.window);
+            book = WindowBook(*f.window);
         }
         CheckPdfHoldsBook(pdf, book);
     }
@@ -386,7 +386,7 @@ private slots:
         QCOMPARE(left, (QStringList{"book.pdf", "fill"}));  // no temporary file left over
         if (freeKiB == 124) {
             QCOMPARE(f.messages, QStringList{});
-            CheckPdfHoldsBook(book.fileName(), ShownBook(*f.window));
+            CheckPdfHoldsBook(book.fileName(), WindowBook(*f.window));
             return;
         }
         QCOMPARE(f.messages.size(), 1);

@@ -65,7 +65,7 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
 }
 
 // The book the window prints for the member it shows.
-kneebrace::BookContent ShownBook(const WindowDriver& ui) {
+kneebrace::BookContent WindowBook(const WindowDriver& ui) {
     const kneebrace::DesignState& s = ui.window().designState();
     const kneebrace::InputTexts typed{ui.Text("Text1"), ui.Text("Text2"), ui.Text("Text3"),
                                       ui.Text("Text4"), ui.Text("Text5"), ui.Text("Text6"),
@@ -78,7 +78,7 @@ kneebrace::BookContent ShownBook(const WindowDriver& ui) {
 kneebrace::BookContent StartupBook() {
     WindowDriver ui;
     ui.Calculate();
-    return ShownBook(ui);
+    return WindowBook(ui);
 }
 
 // A check whose second line is far wider than the sheet.
@@ -93,7 +93,7 @@ kneebrace::BookContent BlanksBook() {
     WindowDriver ui;
     ui.SetText("Text1", "500x200x6x12" + std::string(1000, ' '));
     ui.Calculate();
-    return ShownBook(ui);
+    return WindowBook(ui);
 }
 
 struct BookCase {
