@@ -102,6 +102,16 @@ std::vector<SizingRow> SizeAngles(const DesignState& s, const InputTexts& in,
     return rows;
 }
 
+SizingRow RowOfRun(const DesignState& afterRun, const std::optional<PurlinInputs>& purlin) {
+    SizingRow row;
+    row.designation = afterRun.angleModel;
+    row.A0 = afterRun.A0;
+    row.massPerMetre = static_cast<double>(afterRun.A0) * kKilogramsPerMetrePerSquareMillimetre;
+    ReadChecks(afterRun, row);
+    if (purlin) ReadCurrentCodes(afterRun, *purlin, row);
+    return row;
+}
+
 std::string_view RowCheckLabel(std::size_t check) {
     if (check < kCheckCount) return SevenCheckLabel(check);
     return CodesItemLabel(static_cast<CodesItem>(check - kCheckCount));

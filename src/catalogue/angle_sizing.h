@@ -73,6 +73,10 @@ struct SizingRow {
 std::vector<SizingRow> SizeAngles(const DesignState& s, const InputTexts& in,
                                   const std::optional<PurlinInputs>& purlin = std::nullopt);
 
+// The row of one run's record, as SizeAngles gives it for the record's size: each
+// check's use and, with `purlin`, the section's. For the record a successful run left.
+SizingRow RowOfRun(const DesignState& afterRun, const std::optional<PurlinInputs>& purlin);
+
 // The passing row with the smallest A0, the earlier one on a tie; none when no row
 // passes.
 std::optional<std::size_t> LightestPassing(const std::vector<SizingRow>& rows);

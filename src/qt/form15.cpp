@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include <QAction>
 #include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -284,7 +284,8 @@ std::optional<std::string> Form15::RunSizingDialog(SizingView view) {
 }
 
 void Form15::ReportShown(const std::string& reportText, std::string_view size) {
-    reportMenu_->ReportShown(reportText, size);
+    reportMenu_->ReportShown(
+        ShownMember(presenter_.CurrentMember(), presenter_.state(), reportText));
 }
 
 void Form15::ReportStale(bool stale) {

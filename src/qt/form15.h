@@ -39,6 +39,7 @@ public:
     const DesignState& designState() const { return presenter_.state(); }
     // For the project commands, which put members into the window and take them out.
     window::Form15Presenter& presenter() { return presenter_; }
+    ReportMenu& reportMenu() { return *reportMenu_; }
 
 private:
     template <typename W = QWidget>

@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 
 #include "qt/look.h"
+#include "window/report_book.h"
 
 namespace kneebrace {
 
@@ -36,6 +37,7 @@ MainWindow::MainWindow(ProjectDialogs projectDialogs, FaultReporter reportFault,
     setWindowIcon(form_->windowIcon());
     session_ = std::make_unique<window::ProjectSession>(static_cast<ProjectView&>(*this),
                                                         form_->presenter());
+    form_->reportMenu().SetHeadingSource([this] { return session_->Heading(); });
     BuildMenus();
     // The calculator's area keeps its fixed size: the window is that and the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -43,6 +45,14 @@ MainWindow::MainWindow(ProjectDialogs projectDialogs, FaultReporter reportFault,
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::PrintProjectBook(const window::Project& project) {
+    form_->reportMenu().PrintBook(ProjectBook(project), session_->DisplayName() + "-计算书.pdf");
+}
+
+void MainWindow::ExportProjectBook(const window::Project& project, std::string_view suggestedName) {
+    form_->reportMenu().ExportBook(ProjectBook(project), std::string(suggestedName));
+}
 
 void MainWindow::BuildMenus() {
     QMenu* menu = nullptr;

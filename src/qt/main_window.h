@@ -57,10 +57,8 @@ private:
     std::optional<window::ProjectInfo> EditProjectInfo(const window::ProjectInfo& info) override;
     void RunMemberList(window::ProjectSession& session) override;
     void ShowProjectMessage(const window::FaultMessage& message) override;
-    // The project's book is laid out elsewhere; until it is, its two commands stay greyed.
-    bool ProjectBookReady() const override { return false; }
-    void PrintProjectBook(const window::Project&) override {}
-    void ExportProjectBook(const window::Project&, std::string_view) override {}
+    void PrintProjectBook(const window::Project& project) override;
+    void ExportProjectBook(const window::Project& project, std::string_view suggestedName) override;
 
     ProjectDialogs dialogs_;
     Form15* form_ = nullptr;

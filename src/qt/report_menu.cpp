@@ -113,26 +113,35 @@ std::unique_ptr<QMenu> ReportMenu::CreateContextMenu() const {
     return menu;
 }
 
-void ReportMenu::ReportShown(const std::string& reportText, std::string_view size) {
-    if (reportText.empty()) return;
-    reportText_ = reportText;
-    size_ = size;
-    print_->setEnabled(true);
-    export_->setEnabled(true);
+void ReportMenu::ReportShown(BookMember member) {
+    const bool shown = shown_.Show(std::move(member));
+    print_->setEnabled(shown);
+    export_->setEnabled(shown);
 }
 
 void ReportMenu::Print() {
-    if (reportText_.empty()) return;
+    const Timestamp now = ToTimestamp(QDateTime::currentDateTime());
+    if (shown_.Shown()) PrintBook(shown_.Content(now), shown_.FileName(now));
+}
+
+void ReportMenu::ExportPdf() {
+    const Timestamp now = ToTimestamp(QDateTime::currentDateTime());
+    if (shown_.Shown()) ExportBook(shown_.Content(now), shown_.FileName(now));
+}
+
+void ReportMenu::PrintBook(const BookContent& content, const std::string& fileName) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ReportPageLayout());
     // The dialog offers the pages of the book on the printer it opens with.
     const ReportBook offered =
-        LayOutBook(printer, reportText_, ToTimestamp(QDateTime::currentDateTime()));
+        LayOutBook(printer, content, ToTimestamp(QDateTime::currentDateTime()));
     if (offered.fault) {
         Complain(*offered.fault, false);
         return;
     }
-    printer.setDocName(FromUtf8(offered.title));
+    // Qt's print dialog proposes the document's name for printing to a file, its last
+    // suffix replaced by ".pdf": the name the export proposes.
+    printer.setDocName(FromUtf8(fileName));
     if (!dialogs_.setUpPrinter(&window_, printer, static_cast<int>(offered.pages.size()))) return;
 
     std::vector<PageRange> ranges;
@@ -144,13 +153,13 @@ void ReportMenu::Print() {
         // Printing to a file: QPrinter would write the file in place, and a failure half
         // way would leave a truncated book where the user's file was. The export's
         // writer replaces the file only once the whole book is on the disk.
-        const std::optional<BookFault> fault = WriteReportPdf(reportText_, printer.outputFileName(),
-                                                              now, printer.pageLayout(), ranges);
+        const std::optional<BookFault> fault =
+            WriteReportPdf(content, printer.outputFileName(), now, printer.pageLayout(), ranges);
         if (fault) Complain(*fault, false, printer.outputFileName());
         return;
     }
     // Laid out again for the paper and printer the user chose.
-    const ReportBook book = LayOutBook(printer, reportText_, now, ranges);
+    const ReportBook book = LayOutBook(printer, content, now, ranges);
     if (book.fault) {
         Complain(*book.fault, false);
     } else if (!PaintBook(printer, book)) {
@@ -158,15 +167,16 @@ void ReportMenu::Print() {
     }
 }
 
-void ReportMenu::ExportPdf() {
-    if (reportText_.empty()) return;
-    const QString suggested = QDir(DocumentsFolder())
-                                  .filePath(FromUtf8(DefaultPdfFileName(
-                                      size_, ToTimestamp(QDateTime::currentDateTime()))));
-    const QString path = dialogs_.choosePdfFile(&window_, suggested);
+void ReportMenu::ExportBook(const BookContent& content, const std::string& fileName) {
+    if (lastFolder_.isEmpty()) lastFolder_ = DocumentsFolder();
+    const QString path =
+        dialogs_.choosePdfFile(&window_, QDir(lastFolder_).filePath(FromUtf8(fileName)));
     if (path.isEmpty()) return;
+    // The folder the user chose is where the next export starts, even if this one
+    // fails: they will most likely mend the disk or the name and try there again.
+    lastFolder_ = QFileInfo(path).absolutePath();
     const std::optional<BookFault> fault =
-        WriteReportPdf(reportText_, path, ToTimestamp(QDateTime::currentDateTime()));
+        WriteReportPdf(content, path, ToTimestamp(QDateTime::currentDateTime()));
     if (fault) Complain(*fault, true, path);
 }
 

@@ -1,16 +1,19 @@
 // The report box's context menu and the window's two commands that send the calculation
-// book out of the program: 打印计算书… (Ctrl+P) and 导出 PDF… (Ctrl+E). Both stay greyed
+// book out of the program: 打印计算书… (Ctrl+P) and 导出 PDF… (Ctrl+E), and the same
+// two for any book (a project's) that the window hands them. Both stay greyed
 // until the box shows a report; their shortcuts work wherever the focus is in the window.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include <QObject>
 #include <QString>
 
+#include "window/report_book.h"
 #include "window/report_pages.h"
 
 class QAction;
@@ -40,9 +43,12 @@ class ReportMenu : public QObject {
 
         public : ReportMenu(QWidget& window, QPlainTextEdit& reportBox, ReportDialogs dialogs);
 
-    // The report box shows a new report, calculated for `size`: the commands act on it
-    // from now on.
-    void ReportShown(const std::string& reportText, std::string_view size);
+    // The report box shows a new report: the commands act on its member from now on.
+    void ReportShown(BookMember member);
+    // Who signs the window's book: asked at each print and export.
+    void SetHeadingSource(std::function<BookHeading()> source) {
+        shown_.SetHeadingSource(std::move(source));
+    }
 
     // The box's context menu as it would open now.
     std::unique_ptr<QMenu> CreateContextMenu() const;
@@ -51,6 +57,13 @@ class ReportMenu : public QObject {
     void Print();
     // 导出 PDF…: the file dialog, then the book as a PDF file.
     void ExportPdf();
+
+    // The print dialog, then `book` on the chosen printer; print-to-file proposes
+    // `fileName`, as the export does.
+    void PrintBook(const BookContent& book, const std::string& fileName);
+    // The file dialog, in the folder last used, proposing `fileName`; then `book` as a
+    // PDF file.
+    void ExportBook(const BookContent& book, const std::string& fileName);
 
 private:
     // Tells the user why the book did not leave the program.
@@ -61,8 +74,8 @@ private:
     ReportDialogs dialogs_;
     QAction* print_ = nullptr;
     QAction* export_ = nullptr;
-    std::string reportText_;  // as the engine wrote it, CR LF line ends
-    std::string size_;        // the size the report was calculated for
+    ShownBook shown_;     // the member the report box shows
+    QString lastFolder_;  // where the last PDF went, while the program runs
 };
 
 }  // namespace kneebrace

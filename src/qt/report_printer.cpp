@@ -4,14 +4,18 @@
 #include <QByteArray>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
 #include <QPointF>
+#include <QRectF>
 #include <QSaveFile>
 #include <QSizeF>
+#include <QSvgRenderer>
 
 #include "qt/look.h"
 
@@ -33,14 +37,14 @@ Timestamp ToTimestamp(const QDateTime& when) {
     return {date.year(), date.month(), date.day(), time.hour(), time.minute()};
 }
 
-ReportBook LayOutBook(const QPagedPaintDevice& device, const std::string& reportText,
+ReportBook LayOutBook(const QPagedPaintDevice& device, const BookContent& content,
                       const Timestamp& printed, const std::vector<PageRange>& ranges) {
     const QFontMetricsF metrics(ReportPrintFont(), &device);
     const PageMetrics page{static_cast<double>(device.width()),
                            static_cast<double>(device.height()), metrics.lineSpacing(),
                            metrics.ascent()};
     return LayOutBook(
-        reportText, page,
+        content, page,
         [&metrics](std::string_view line) { return metrics.horizontalAdvance(FromUtf8(line)); },
         printed, ranges);
 }
@@ -49,7 +53,8 @@ bool PaintBook(QPagedPaintDevice& device, const ReportBook& book) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     painter.setFont(ReportPrintFont());
-    painter.setPen(Qt::black);
+    painter.setPen(QPen(Qt::black, book.ruleWidth));
+    QSvgRenderer diagram(QStringLiteral(":/artwork/diagram.svg"));
     bool first = true;
     for (const int number : book.selected) {
         const BookPage& page = book.pages[static_cast<std::size_t>(number - 1)];
@@ -59,13 +64,18 @@ bool PaintBook(QPagedPaintDevice& device, const ReportBook& book) {
         painter.scale(book.scale, book.scale);
         for (const BookLine& line : page.lines)
             painter.drawText(QPointF(line.x, line.baseline), FromUtf8(line.text));
+        for (const BookRule& rule : page.rules)
+            painter.drawLine(QLineF(rule.x1, rule.y1, rule.x2, rule.y2));
+        for (const BookDiagram& box : page.diagrams)
+            diagram.render(&painter, QRectF(box.x, box.y, box.width, box.height));
         painter.restore();
-        painter.drawText(QPointF(page.footer.x, page.footer.baseline), FromUtf8(page.footer.text));
+        for (const BookLine* line : {&page.header, &page.footer})
+            painter.drawText(QPointF(line->x, line->baseline), FromUtf8(line->text));
     }
     return painter.end();
 }
 
-std::optional<BookFault> WriteReportPdf(const std::string& reportText, const QString& path,
+std::optional<BookFault> WriteReportPdf(const BookContent& content, const QString& path,
                                         const Timestamp& printed, const QPageLayout& layout,
                                         const std::vector<PageRange>& ranges) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return BookFault::FileNotWritten;
@@ -82,7 +92,7 @@ std::optional<BookFault> WriteReportPdf(const std::string& reportText, const QSt
         QPdfWriter writer(&buffer);
         writer.setPageLayout(layout);
         writer.setCreator(QStringLiteral("kneebrace"));
-        const ReportBook book = LayOutBook(writer, reportText, printed, ranges);
+        const ReportBook book = LayOutBook(writer, content, printed, ranges);
         if (book.fault) return book.fault;
         writer.setTitle(FromUtf8(book.title));
         if (!PaintBook(writer, book)) return BookFault::FileNotWritten;

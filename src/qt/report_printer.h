@@ -30,11 +30,12 @@ QFont ReportPrintFont();
 Timestamp ToTimestamp(const QDateTime& when);
 
 // The book laid out on the device's current page, measured with the report font there.
-ReportBook LayOutBook(const QPagedPaintDevice& device, const std::string& reportText,
+ReportBook LayOutBook(const QPagedPaintDevice& device, const BookContent& content,
                       const Timestamp& printed, const std::vector<PageRange>& ranges = {});
 
-// Draws the book's selected pages on the device it was laid out on. False when the
-// device would not start painting.
+// Draws the book's selected pages on the device it was laid out on: the lines, the
+// rules, the diagram as vector drawing from the window's artwork, the header and the
+// footer. False when the device would not start painting.
 bool PaintBook(QPagedPaintDevice& device, const ReportBook& book);
 
 // Writes the book as a PDF file at `path` with Qt's own PDF writer, on `layout`, the
@@ -43,7 +44,7 @@ bool PaintBook(QPagedPaintDevice& device, const ReportBook& book);
 // the disk, so a failure (a full disk included) leaves an older file of that name as it
 // was. Returns nothing on success, else why nothing was written. Export and the print
 // dialog's print-to-file both come here.
-std::optional<BookFault> WriteReportPdf(const std::string& reportText, const QString& path,
+std::optional<BookFault> WriteReportPdf(const BookContent& content, const QString& path,
                                         const Timestamp& printed,
                                         const QPageLayout& layout = ReportPageLayout(),
                                         const std::vector<PageRange>& ranges = {});

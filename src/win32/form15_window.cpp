@@ -611,8 +611,8 @@ std::optional<std::string> Form15Window::RunSizingDialog(SizingView view) {
 }
 
 void Form15Window::ReportShown(const std::string& reportText, std::string_view) {
-    report_ = reportText;
-    reportPrint_->ReportShown(reportText);
+    reportPrint_->ReportShown(
+        ShownMember(presenter_.CurrentMember(), presenter_.state(), reportText));
 }
 
 // Printing is taken away by handing the printer no report, and given back the one shown.
@@ -620,7 +620,7 @@ void Form15Window::ReportStale(bool stale) {
     reportStale_ = stale;
     ShowWindow(Control("Label8"), stale ? SW_SHOWNA : SW_HIDE);
     InvalidateRect(Control("Text8"), nullptr, TRUE);
-    reportPrint_->ReportShown(stale ? std::string_view() : std::string_view(report_));
+    reportPrint_->ReportStale(stale);
 }
 
 void Form15Window::Close() {

@@ -121,7 +121,6 @@ private:
     Picture diagram_;
     bool destroyedByOwner_ = false;
     std::unique_ptr<ReportPrint> reportPrint_;
-    std::string report_;        // the report shown, printed again once it matches the inputs
     bool reportStale_ = false;  // its text greyed, the note shown, printing off
     std::function<void(HWND)> sizingShown_;
     HACCEL accelerators_ = nullptr;

@@ -12,6 +12,7 @@
 #include "win32/look.h"
 #include "win32/safe_file.h"
 #include "win32/utf.h"
+#include "window/report_book.h"
 
 namespace kneebrace::win32 {
 
@@ -299,6 +300,7 @@ ProjectMenu::ProjectMenu(Form15Window& window, ProjectDialogs dialogs)
     accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
     session_ = std::make_unique<window::ProjectSession>(static_cast<ProjectView&>(*this),
                                                         window_.presenter());
+    window_.reportPrint().SetHeadingSource([this] { return session_->Heading(); });
     window_.AttachMenu(
         menu_, accelerators_, [this](int id) { return OnCommand(id); },
         [this] { return session_->MayClose(); });
@@ -393,6 +395,10 @@ void ProjectMenu::RunMemberList(window::ProjectSession& session) {
 
 void ProjectMenu::ShowProjectMessage(const window::FaultMessage& message) {
     dialogs_.report(window_.hwnd(), message);
+}
+
+void ProjectMenu::PrintProjectBook(const window::Project& project) {
+    window_.reportPrint().PrintBook(ProjectBook(project));
 }
 
 }  // namespace kneebrace::win32

@@ -69,9 +69,8 @@ private:
     std::optional<window::ProjectInfo> EditProjectInfo(const window::ProjectInfo& info) override;
     void RunMemberList(window::ProjectSession& session) override;
     void ShowProjectMessage(const window::FaultMessage& message) override;
-    // The project's book is laid out elsewhere; until it is, its commands stay greyed.
-    bool ProjectBookReady() const override { return false; }
-    void PrintProjectBook(const window::Project&) override {}
+    void PrintProjectBook(const window::Project& project) override;
+    // Windows has no PDF export of its own: print to a PDF printer instead.
     void ExportProjectBook(const window::Project&, std::string_view) override {}
 
     Form15Window& window_;

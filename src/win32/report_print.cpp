@@ -12,6 +12,7 @@
 #include <cmath>
 #include <exception>
 
+#include "win32/artwork.h"
 #include "win32/com_scope.h"
 #include "win32/fault_dialog.h"
 #include "win32/look.h"
@@ -92,7 +93,8 @@ std::optional<PrintJob> ShowSystemPrintDialog(HWND owner, int pageCount) {
 }
 
 // Draws one page of the book on `dc`, which has the resolution of `area`.
-void DrawPage(HDC dc, const PageArea& area, double scale, const BookPage& page) {
+void DrawPage(HDC dc, const PageArea& area, const ReportBook& book, const BookPage& page,
+              const Picture& diagram) {
     const int saved = SaveDC(dc);
     HFONT font = CreateSongFont(ReportFontPoints(), static_cast<UINT>(area.dpiY));
     SelectObject(dc, font);
@@ -121,12 +123,25 @@ void DrawPage(HDC dc, const PageArea& area, double scale, const BookPage& page) 
 
     const auto left = static_cast<FLOAT>(area.usable.left);
     const auto top = static_cast<FLOAT>(area.usable.top);
-    const auto factor = static_cast<FLOAT>(scale);
+    const auto factor = static_cast<FLOAT>(book.scale);
     const XFORM lines{factor, 0, 0, factor, left, top};
     SetWorldTransform(dc, &lines);
     for (const BookLine& line : page.lines) draw(line.x, line.baseline, line.text);
+    HPEN pen = CreatePen(PS_SOLID, static_cast<int>(std::lround(book.ruleWidth)), RGB(0, 0, 0));
+    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    const auto at = [](double v) { return static_cast<int>(std::lround(v)); };
+    for (const BookRule& rule : page.rules) {
+        MoveToEx(dc, at(rule.x1), at(rule.y1), nullptr);
+        LineTo(dc, at(rule.x2), at(rule.y2));
+    }
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    for (const BookDiagram& box : page.diagrams)
+        DrawPicture(dc, diagram,
+                    RECT{at(box.x), at(box.y), at(box.x + box.width), at(box.y + box.height)});
     const XFORM fullSize{1, 0, 0, 1, left, top};
     SetWorldTransform(dc, &fullSize);
+    draw(page.header.x, page.header.baseline, page.header.text);
     draw(page.footer.x, page.footer.baseline, page.footer.text);
 
     RestoreDC(dc, saved);
@@ -191,7 +206,7 @@ PageArea PrinterPageArea(HDC dc) {
         SIZE{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}, dpiX, dpiY);
 }
 
-ReportBook LayOutReport(HDC dc, const PageArea& area, std::string_view reportText,
+ReportBook LayOutReport(HDC dc, const PageArea& area, const BookContent& content,
                         const Timestamp& printed, const std::vector<PageRange>& ranges) {
     HFONT font = CreateSongFont(ReportFontPoints(), static_cast<UINT>(area.dpiY));
     const int saved = SaveDC(dc);
@@ -208,18 +223,21 @@ ReportBook LayOutReport(HDC dc, const PageArea& area, std::string_view reportTex
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         return static_cast<double>(extent.cx);
     };
-    ReportBook book = LayOutBook(reportText, page, measure, printed, ranges);
+    ReportBook book = LayOutBook(content, page, measure, printed, ranges);
     RestoreDC(dc, saved);
     DeleteObject(font);
     return book;
 }
 
 int DrawBook(const ReportBook& book, const PageArea& area, const PageTarget& target) {
+    // The largest rendering of the diagram: paper takes more pixels than any screen.
+    const Picture diagram =
+        LoadDiagram(GetModuleHandleW(nullptr), "diagram.svg", std::end(kDiagramScales)[-1]);
     int drawn = 0;
     for (const int number : book.selected) {
         HDC dc = target.startPage(number);
         if (dc == nullptr) return -1;
-        DrawPage(dc, area, book.scale, book.pages[static_cast<std::size_t>(number - 1)]);
+        DrawPage(dc, area, book, book.pages[static_cast<std::size_t>(number - 1)], diagram);
         if (!target.endPage(dc, number)) return -1;
         ++drawn;
     }
@@ -232,7 +250,7 @@ Timestamp LocalTimestamp() {
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
 }
 
-std::optional<BookFault> PrintReport(const PrintJob& job, std::string_view reportText,
+std::optional<BookFault> PrintReport(const PrintJob& job, const BookContent& content,
                                      const Timestamp& printed) {
     HDC dc = job.printer;
     if (dc == nullptr) return BookFault::PrinterRefused;
@@ -240,7 +258,7 @@ std::optional<BookFault> PrintReport(const PrintJob& job, std::string_view repor
     try {
         // Laid out for the paper and printer the user chose.
         const PageArea area = PrinterPageArea(dc);
-        const ReportBook book = LayOutReport(dc, area, reportText, printed, job.pageRanges);
+        const ReportBook book = LayOutReport(dc, area, content, printed, job.pageRanges);
         if (book.fault) {
             fault = book.fault;
         } else if (SpoolBook(dc, area, book)) {
@@ -263,7 +281,7 @@ ReportPrint::~ReportPrint() {
     if (box_ != nullptr) RemoveWindowSubclass(box_, &ReportPrint::BoxProc, kBoxSubclassId);
 }
 
-void ReportPrint::ReportShown(std::string_view reportText) { reportText_ = reportText; }
+void ReportPrint::ReportShown(BookMember member) { shown_.Show(std::move(member)); }
 
 HMENU ReportPrint::CreateContextMenu() const {
     DWORD start = 0;
@@ -279,7 +297,10 @@ HMENU ReportPrint::CreateContextMenu() const {
 }
 
 void ReportPrint::Print() {
-    if (!CanPrint()) return;
+    if (CanPrint()) PrintBook(shown_.Content(LocalTimestamp()));
+}
+
+void ReportPrint::PrintBook(const BookContent& content) {
     // No exception may cross the system's call into the window: a failure is the
     // printer's message.
     std::optional<BookFault> fault;
@@ -290,7 +311,7 @@ void ReportPrint::Print() {
         const ReportBook offered = LayOutReport(
             screen,
             A4PageArea(GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)),
-            reportText_, LocalTimestamp());
+            content, LocalTimestamp());
         ReleaseDC(nullptr, screen);
         fault = offered.fault;
         if (!fault) {
@@ -298,7 +319,7 @@ void ReportPrint::Print() {
                 dialog_ ? dialog_(window_, static_cast<int>(offered.pages.size())) : std::nullopt;
             if (!job) return;
             // The footers carry the time the pages were made, after the dialog.
-            fault = PrintReport(*job, reportText_, LocalTimestamp());
+            fault = PrintReport(*job, content, LocalTimestamp());
         }
     } catch (const std::exception&) {
         fault = BookFault::PrinterRefused;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "window/form_actions.h"
+#include "window/report_book.h"
 #include "window/report_pages.h"
 
 namespace kneebrace::win32 {
@@ -55,7 +56,7 @@ PageArea A4PageArea(int dpiX, int dpiY);
 
 // The book laid out on a page of `area`, measured with the report's Song face at the
 // area's resolution on `dc`, which is used for measuring only.
-ReportBook LayOutReport(HDC dc, const PageArea& area, std::string_view reportText,
+ReportBook LayOutReport(HDC dc, const PageArea& area, const BookContent& content,
                         const Timestamp& printed, const std::vector<PageRange>& ranges = {});
 
 // How pages come into being on a device: a printer starts and ends each page on its one
@@ -67,7 +68,8 @@ struct PageTarget {
 };
 
 // The one drawing routine of the book, for the printer and the tests: draws the book's
-// selected pages, laid out on `area`, in order. Returns the pages drawn, or -1 when the
+// selected pages, laid out on `area`, in order: lines, rules, the diagram from the
+// window's rendered artwork, header and footer. Returns the pages drawn, or -1 when the
 // target gave up.
 int DrawBook(const ReportBook& book, const PageArea& area, const PageTarget& target);
 
@@ -76,7 +78,7 @@ Timestamp LocalTimestamp();
 
 // Prints the book on the job's printer as one document and deletes the printer's DC.
 // Returns why nothing was printed, if so; nothing is left half spooled then.
-std::optional<BookFault> PrintReport(const PrintJob& job, std::string_view reportText,
+std::optional<BookFault> PrintReport(const PrintJob& job, const BookContent& content,
                                      const Timestamp& printed);
 
 // The report box's menu and the print command of one window.
@@ -92,15 +94,23 @@ public:
 
     void SetPrintDialog(PrintDialog dialog) { dialog_ = std::move(dialog); }
 
-    // The report box shows a new report, as the engine wrote it.
-    void ReportShown(std::string_view reportText);
-    bool CanPrint() const { return !reportText_.empty(); }
+    // The report box shows a new report: printing acts on its member from now on.
+    void ReportShown(BookMember member);
+    // Who signs the window's book: asked at each print.
+    void SetHeadingSource(std::function<BookHeading()> source) {
+        shown_.SetHeadingSource(std::move(source));
+    }
+    // A report that no longer matches the inputs is not printed until the next Calculate.
+    void ReportStale(bool stale) { stale_ = stale; }
+    bool CanPrint() const { return shown_.Shown() && !stale_; }
 
     // The box's context menu as it would open now; the caller destroys it.
     HMENU CreateContextMenu() const;
 
     // 打印计算书…: the print dialog, then the book on the chosen printer.
     void Print();
+    // The print dialog, then `book` (a project's, say) on the chosen printer.
+    void PrintBook(const BookContent& book);
 
     // Ctrl+P anywhere in the window, before the dialog manager sees the key. True when
     // the message was the shortcut (it does nothing while printing is greyed).
@@ -115,7 +125,8 @@ private:
     HWND box_;
     Reporter report_;
     PrintDialog dialog_;
-    std::string reportText_;  // what prints: the report last shown
+    ShownBook shown_;  // what prints: the member last shown
+    bool stale_ = false;
 };
 
 }  // namespace kneebrace::win32

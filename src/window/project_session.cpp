@@ -65,15 +65,21 @@ void ProjectSession::Run(MenuCommand command) {
         case MenuCommand::MemberList: ShowMemberList(); break;
         case MenuCommand::ProjectInfo: EditInfo(); break;
         case MenuCommand::PrintProjectBook:
-            if (view_.ProjectBookReady() && !project_.members.empty())
-                view_.PrintProjectBook(project_);
+            if (!project_.members.empty()) view_.PrintProjectBook(project_);
             break;
         case MenuCommand::ExportProjectBook:
-            if (view_.ProjectBookReady() && !project_.members.empty())
+            if (!project_.members.empty())
                 view_.ExportProjectBook(project_, DisplayName() + "-计算书.pdf");
             break;
         default: break;
     }
+}
+
+BookHeading ProjectSession::Heading() const {
+    if (!open_) return {};
+    BookHeading h{project_.name, {}, project_.designer, project_.checker, project_.reviewer, {}};
+    if (current_) h.member = project_.members[*current_].name;
+    return h;
 }
 
 std::string ProjectSession::DisplayName() const {
@@ -93,7 +99,7 @@ void ProjectSession::Refresh() {
     view_.EnableCommand(MenuCommand::SaveProject, open_);
     view_.EnableCommand(MenuCommand::SaveProjectAs, open_);
     view_.EnableCommand(MenuCommand::UpdateMember, current_.has_value());
-    const bool book = view_.ProjectBookReady() && !project_.members.empty();
+    const bool book = !project_.members.empty();
     view_.EnableCommand(MenuCommand::PrintProjectBook, book);
     view_.EnableCommand(MenuCommand::ExportProjectBook, book);
 }

@@ -15,6 +15,7 @@
 #include "window/form_actions.h"
 #include "window/main_menu.h"
 #include "window/project.h"
+#include "window/report_book.h"
 
 namespace kneebrace::window {
 
@@ -73,8 +74,6 @@ public:
     // Tells the user why a command could not be carried out.
     virtual void ShowProjectMessage(const FaultMessage& message) = 0;
 
-    // Whether this window can lay out the project's book yet.
-    virtual bool ProjectBookReady() const = 0;
     // The project's book, calculated afresh from its members: printed, or exported as a
     // PDF file the user names (starting from `suggestedName`).
     virtual void PrintProjectBook(const Project& project) = 0;
@@ -127,6 +126,9 @@ public:
     std::optional<std::size_t> currentMember() const { return current_; }
     // The project's name as the caption and the prompts show it.
     std::string DisplayName() const;
+    // The names that sign the book of the member in the window: the project's fields and,
+    // when the window was opened from a member, its name. Empty without a project.
+    BookHeading Heading() const;
     std::string Caption() const;
 
 private:

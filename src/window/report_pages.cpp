@@ -59,6 +59,16 @@ bool StartsCheckSection(const std::string& line) {
     return i > 1 && line.compare(i, 2, ").") == 0;
 }
 
+// After the checks: the rule that opens the supplementary section, and the heading of
+// each of its items, "S" digits "." at the very start of the line.
+bool StartsLaterSection(const std::string& line) {
+    if (line.starts_with("=")) return true;
+    if (line.size() < 3 || line[0] != 'S') return false;
+    std::size_t i = 1;
+    while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+    return i > 1 && i < line.size() && line[i] == '.';
+}
+
 struct CodeRange {
     char32_t first;
     char32_t last;
@@ -248,88 +258,217 @@ std::vector<int> SelectPages(const std::vector<PageRange>& ranges, int pageCount
 
 std::string PageFooter(int page, int pageCount, const Timestamp& printed) {
     return "第 " + std::to_string(page) + " 页 共 " + std::to_string(pageCount) + " 页    " +
-           Digits(printed.year, 4) + "-" + Digits(printed.month, 2) + "-" + Digits(printed.day, 2) +
-           " " + Digits(printed.hour, 2) + ":" + Digits(printed.minute, 2);
+           DateText(printed) + " " + Digits(printed.hour, 2) + ":" + Digits(printed.minute, 2);
 }
 
-// The first row of every page: a section that does not fit below the previous ones
-// moves to a new page; only a section longer than a page is then cut, at the page
-// ends, so the reader finds each check whole wherever that is possible at all.
-std::vector<std::size_t> PageStarts(const std::vector<std::size_t>& sectionRows,
-                                    std::size_t perPage) {
-    std::vector<std::size_t> starts{0};
-    std::size_t row = 0;   // the section's first row
-    std::size_t used = 0;  // rows already on the current page
-    for (const std::size_t rows : sectionRows) {
-        if (used > 0 && used + rows > perPage) {
-            starts.push_back(row);
-            used = 0;
+// One row of the book before it is put on a page: its height and what it holds, the
+// vertical positions from the row's top.
+struct Row {
+    double height = 0;
+    std::vector<BookLine> lines;
+    std::vector<BookRule> rules;
+    std::vector<BookDiagram> diagrams;
+};
+
+// The rows of one block, and the header of the pages it starts.
+struct Block {
+    std::vector<Row> rows;
+    bool newPage = false;
+    std::string header;
+};
+
+// Turns blocks into rows, in the scaled units in which a row `room` wide fits the area.
+class RowMaker {
+public:
+    RowMaker(const PageMetrics& page, const TextWidth& width, double room, double pageRoom)
+        : page_(page), width_(width), room_(room), pageRoom_(pageRoom) {}
+
+    Block Make(const BookBlock& in, std::size_t& sourceLine) const {
+        Block out{{}, in.newPage, in.header};
+        switch (in.kind) {
+            case BookBlock::Kind::Text:
+                for (const std::string& line : in.lines)
+                    AddLine(out, line, in.centred, sourceLine++);
+                break;
+            case BookBlock::Kind::Table:
+                for (const auto& cells : in.table.rows)
+                    out.rows.push_back(TableRow(in.table, cells));
+                out.rows.push_back({page_.lineSpacing / 2, {}, {}, {}});
+                break;
+            case BookBlock::Kind::Diagram: {
+                double w = room_ * 0.8;
+                double h = w * std::clamp(in.aspect, 0.0, 1.0);
+                if (h > pageRoom_ / 2) {
+                    w *= pageRoom_ / 2 / h;
+                    h = pageRoom_ / 2;
+                }
+                out.rows.push_back({h + page_.lineSpacing, {}, {}, {{(room_ - w) / 2, 0, w, h}}});
+                break;
+            }
         }
-        std::size_t rest = rows;
-        while (used + rest > perPage) {
-            rest -= perPage - used;
-            starts.push_back(row + rows - rest);
-            used = 0;
-        }
-        used += rest;
-        row += rows;
+        return out;
     }
-    return starts;
-}
 
-ReportBook LayOutMeasured(std::string_view reportText, const PageMetrics& page,
+private:
+    void AddLine(Block& out, const std::string& line, bool centred, std::size_t source) const {
+        const std::string_view text = WithoutTrailingBlanks(line);
+        const double w = width_(text);
+        if (w <= room_) {
+            const double x = centred ? (room_ - w) / 2 : 0;
+            out.rows.push_back(
+                {page_.lineSpacing, {{std::string(text), x, page_.ascent, source}}, {}, {}});
+            return;
+        }
+        for (const Piece& piece : WrapLine(text, room_, width_))
+            out.rows.push_back({page_.lineSpacing,
+                                {{std::string(piece.text), piece.x, page_.ascent, source}},
+                                {},
+                                {}});
+    }
+
+    // A table row: each cell wrapped inside its column with a little air to the rules, the
+    // row as high as its tallest cell.
+    Row TableRow(const BookTable& table, const std::vector<std::string>& cells) const {
+        const double pad = width_("0") / 2;
+        const double air = page_.lineSpacing * 0.2;
+        Row row;
+        std::size_t tallest = 1;
+        double x = 0;
+        std::vector<double> edges{0};
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            const double columnWidth = room_ * table.columns[c];
+            const std::string_view text =
+                c < cells.size() ? WithoutTrailingBlanks(cells[c]) : std::string_view();
+            std::vector<Piece> pieces;
+            if (!text.empty()) {
+                const double inner = std::max(columnWidth - 2 * pad, pad);
+                if (width_(text) <= inner) {
+                    pieces.push_back({text, 0});
+                } else {
+                    pieces = WrapLine(text, inner, width_);
+                }
+            }
+            // A cell's pieces start at its left edge: the column shows them as one text.
+            for (std::size_t k = 0; k < pieces.size(); ++k)
+                row.lines.push_back(
+                    {std::string(pieces[k].text), x + pad,
+                     air + page_.ascent + static_cast<double>(k) * page_.lineSpacing, c});
+            tallest = std::max(tallest, pieces.size());
+            x += columnWidth;
+            edges.push_back(x);
+        }
+        row.height = static_cast<double>(tallest) * page_.lineSpacing + 2 * air;
+        if (table.grid) {
+            row.rules.push_back({0, 0, x, 0});
+            row.rules.push_back({0, row.height, x, row.height});
+            for (const double edge : edges) row.rules.push_back({edge, 0, edge, row.height});
+        } else {
+            // Every second cell is a field: underlined, text or not.
+            for (std::size_t c = 1; c + 1 < edges.size(); c += 2)
+                row.rules.push_back(
+                    {edges[c], row.height - air, edges[c + 1] - pad, row.height - air});
+        }
+        return row;
+    }
+
+    const PageMetrics& page_;
+    const TextWidth& width_;
+    double room_;
+    double pageRoom_;
+};
+
+// A block that does not fit below the previous ones moves to a new page; only a block
+// longer than a page is then cut, between its rows, so the reader finds each check and
+// each table whole wherever that is possible at all. A row taller than a page goes on a
+// page of its own.
+ReportBook LayOutMeasured(const BookContent& content, const PageMetrics& page,
                           const TextWidth& width, const Timestamp& printed,
                           const std::vector<PageRange>& ranges) {
     ReportBook book;
     book.title = kBookTitle;
-    const std::vector<std::string> lines = SplitReportLines(reportText);
-    std::vector<std::string_view> texts;
-    std::vector<double> widths;
-    for (const std::string& line : lines) {
-        texts.push_back(WithoutTrailingBlanks(line));
-        widths.push_back(width(texts.back()));
-    }
 
     // One scale for every page: as small as the lines that 9 pt still keeps whole need.
     const double smallest = std::min(1.0, kSmallestPoints / ReportFontPoints());
-    for (const double w : widths)
-        if (w > page.width && w * smallest <= page.width)
-            book.scale = std::min(book.scale, page.width / w);
+    for (const BookBlock& block : content)
+        for (const std::string& line : block.lines) {
+            const double w = width(WithoutTrailingBlanks(line));
+            if (w > page.width && w * smallest <= page.width)
+                book.scale = std::min(book.scale, page.width / w);
+        }
     // A line that the scale was chosen for must not wrap for the rounding of a division.
     const double room = page.width / book.scale * (1 + 1e-9);
+    // A twenty-fifth of a line at full size, about 0.5 pt: the rules of a form, not of
+    // a drawing, and as thin on paper whatever the scale.
+    book.ruleWidth = page.lineSpacing / 25 / book.scale;
 
-    // Every report line as its printed rows, and each section's number of rows: the
-    // header block (everything before the first numbered check, the "=====" line
-    // included), then one section per numbered check.
-    std::vector<BookLine> rows;
-    std::vector<std::size_t> sectionRows;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == 0 || StartsCheckSection(lines[i])) sectionRows.push_back(0);
-        const std::size_t before = rows.size();
-        if (widths[i] <= room) {
-            rows.push_back({std::string(texts[i]), 0, 0, i});
-        } else {
-            for (const Piece& piece : WrapLine(texts[i], room, width))
-                rows.push_back({std::string(piece.text), piece.x, 0, i});
+    const bool headed = std::any_of(content.begin(), content.end(),
+                                    [](const BookBlock& b) { return !b.header.empty(); });
+    // The footer band, and the header band after the first page, at full size; an area
+    // too small for them still gets one line a page.
+    const double linesHigh = std::max(page.height / page.lineSpacing - kFooterBandLines, 1.0);
+    const double headerLines = headed ? kFooterBandLines : 0;
+    const auto capacity = [&](bool first) {
+        const double lines = first ? linesHigh : std::max(linesHigh - headerLines, 1.0);
+        return std::max(std::floor(lines / book.scale * (1 + 1e-9)), 1.0) * page.lineSpacing;
+    };
+
+    const RowMaker maker(page, width, room, capacity(false));
+    struct Placed {
+        std::vector<const Row*> rows;
+        std::vector<double> tops;
+        std::string header;
+    };
+    std::vector<Block> blocks;
+    std::size_t sourceLine = 0;
+    for (const BookBlock& in : content) blocks.push_back(maker.Make(in, sourceLine));
+
+    std::vector<Placed> pages(1);
+    double used = 0;
+    const auto newPage = [&](const std::string& header) {
+        pages.push_back({{}, {}, header});
+        used = 0;
+    };
+    for (const Block& block : blocks) {
+        double total = 0;
+        for (const Row& row : block.rows) total += row.height;
+        const double tolerance = page.lineSpacing * 1e-9;
+        if (used > 0 && (block.newPage || used + total > capacity(pages.size() == 1) + tolerance))
+            newPage(block.header);
+        for (const Row& row : block.rows) {
+            if (used > 0 && used + row.height > capacity(pages.size() == 1) + tolerance)
+                newPage(block.header);
+            pages.back().rows.push_back(&row);
+            pages.back().tops.push_back(used);
+            used += row.height;
         }
-        sectionRows.back() += rows.size() - before;
     }
 
-    // The footer band at full size; an area too small for it still gets one line a page.
-    const double linesHigh = std::max(page.height / page.lineSpacing - kFooterBandLines, 1.0);
-    const double perPage = std::max(std::floor(linesHigh / book.scale * (1 + 1e-9)), 1.0);
-    const std::vector<std::size_t> starts =
-        PageStarts(sectionRows, static_cast<std::size_t>(perPage));
-
-    const int pageCount = static_cast<int>(starts.size());
-    for (std::size_t p = 0; p < starts.size(); ++p) {
+    const int pageCount = static_cast<int>(pages.size());
+    for (std::size_t p = 0; p < pages.size(); ++p) {
         BookPage out;
         out.number = static_cast<int>(p) + 1;
-        const std::size_t end = p + 1 < starts.size() ? starts[p + 1] : rows.size();
-        for (std::size_t r = starts[p]; r < end; ++r) {
-            BookLine row = std::move(rows[r]);
-            row.baseline = page.ascent + static_cast<double>(r - starts[p]) * page.lineSpacing;
-            out.lines.push_back(std::move(row));
+        const double top = p > 0 ? headerLines * page.lineSpacing / book.scale : 0;
+        for (std::size_t r = 0; r < pages[p].rows.size(); ++r) {
+            const Row& row = *pages[p].rows[r];
+            const double y = top + pages[p].tops[r];
+            for (BookLine line : row.lines) {
+                line.baseline += y;
+                out.lines.push_back(std::move(line));
+            }
+            for (BookRule rule : row.rules) {
+                rule.y1 += y;
+                rule.y2 += y;
+                out.rules.push_back(rule);
+            }
+            for (BookDiagram diagram : row.diagrams) {
+                diagram.y += y;
+                out.diagrams.push_back(diagram);
+            }
+        }
+        if (p > 0 && !pages[p].header.empty()) {
+            out.header = {pages[p].header, 0, page.ascent, 0};
+            const double rule = (page.lineSpacing * 1.5) / book.scale;
+            out.rules.push_back({0, rule, room, rule});
         }
         out.footer.text = PageFooter(out.number, pageCount, printed);
         out.footer.x = std::max((page.width - width(out.footer.text)) / 2, 0.0);
@@ -350,6 +489,24 @@ double ReportFontPoints() {
 ReportBook LayOutBook(std::string_view reportText, const PageMetrics& page,
                       const LineMeasure& measure, const Timestamp& printed,
                       const std::vector<PageRange>& ranges) {
+    return LayOutBook(ReportBlocks(reportText), page, measure, printed, ranges);
+}
+
+BookContent ReportBlocks(std::string_view reportText) {
+    BookContent blocks;
+    bool checks = false;  // a numbered check has begun
+    for (std::string& line : SplitReportLines(reportText)) {
+        const bool check = StartsCheckSection(line);
+        if (blocks.empty() || check || (checks && StartsLaterSection(line))) blocks.emplace_back();
+        checks = checks || check;
+        blocks.back().lines.push_back(std::move(line));
+    }
+    return blocks;
+}
+
+ReportBook LayOutBook(const BookContent& content, const PageMetrics& page,
+                      const LineMeasure& measure, const Timestamp& printed,
+                      const std::vector<PageRange>& ranges) {
     ReportBook refused;
     refused.title = kBookTitle;
     refused.fault = BookFault::PageUnusable;
@@ -358,7 +515,7 @@ ReportBook LayOutBook(std::string_view reportText, const PageMetrics& page,
     for (const double lines : {page.width / page.lineSpacing, page.height / page.lineSpacing})
         if (lines < 1 || lines > kMostLines) return refused;
     try {
-        return LayOutMeasured(reportText, page, TextWidth(measure), printed, ranges);
+        return LayOutMeasured(content, page, TextWidth(measure), printed, ranges);
     } catch (const Unmeasurable&) {
         return refused;
     }
@@ -422,6 +579,10 @@ std::size_t DisplayColumns(std::string_view line) {
         at += length;
     }
     return columns;
+}
+
+std::string DateText(const Timestamp& when) {
+    return Digits(when.year, 4) + "-" + Digits(when.month, 2) + "-" + Digits(when.day, 2);
 }
 
 std::string DefaultPdfFileName(std::string_view angleModel, const Timestamp& when) {

@@ -71,11 +71,53 @@ struct BookLine {
     std::size_t line = 0;  // index of the report line it comes from
 };
 
-struct BookPage {
-    int number = 0;               // 1-based
-    std::vector<BookLine> lines;  // top to bottom, positions at full size, drawn scaled
-    BookLine footer;              // "第 n 页 共 m 页    yyyy-MM-dd HH:mm", at full size
+// A straight line of a table or of a line to sign on, from (x1, y1) to (x2, y2), drawn
+// scaled as the lines are.
+struct BookRule {
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
 };
+
+// Where the window's diagram goes: its box, top left corner and size, drawn scaled.
+struct BookDiagram {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
+struct BookPage {
+    int number = 0;                     // 1-based
+    std::vector<BookLine> lines;        // top to bottom, positions at full size, drawn scaled
+    std::vector<BookRule> rules;        // drawn scaled
+    std::vector<BookDiagram> diagrams;  // drawn scaled
+    BookLine header;  // the project and member, at full size; empty text on the first page
+    BookLine footer;  // "第 n 页 共 m 页    yyyy-MM-dd HH:mm", at full size
+};
+
+// The content of a book, block by block; LayOutBook decides where each goes.
+struct BookTable {
+    std::vector<double> columns;                 // each column's share of the area's width
+    std::vector<std::vector<std::string>> rows;  // the cells, row by row; a cell wraps
+    // A ruled grid; or else a form: label and field by turns, each field underlined as a
+    // line to write on, so that an empty field is a line to sign on.
+    bool grid = true;
+};
+
+struct BookBlock {
+    enum class Kind { Text, Table, Diagram };
+    Kind kind = Kind::Text;
+    std::vector<std::string> lines;  // Text: as the report prints lines, wrapping included
+    bool centred = false;            // Text: each line centred
+    BookTable table;                 // Table
+    double aspect = 0;               // Diagram: its height over its width
+    bool newPage = false;            // starts on a fresh page
+    // The header of every page this block starts, the book's first page excepted.
+    std::string header;
+};
+using BookContent = std::vector<BookBlock>;
 
 // What can keep the book from leaving the program.
 enum class BookFault {
@@ -88,6 +130,7 @@ enum class BookFault {
 struct ReportBook {
     std::string title;               // "隅撑计算书": the PDF's title, the print job's name
     double scale = 1;                // of the lines, never below 9 pt; footers at full size
+    double ruleWidth = 0;            // of the rules' pen, drawn scaled: a hairline
     std::vector<BookPage> pages;     // every page; empty only when refused
     std::vector<int> selected;       // the page numbers to draw, in order
     std::optional<BookFault> fault;  // PageUnusable when the metrics were refused
@@ -118,6 +161,18 @@ ReportBook LayOutBook(std::string_view reportText, const PageMetrics& page,
                       const LineMeasure& measure, const Timestamp& printed,
                       const std::vector<PageRange>& ranges = {});
 
+// The book of `content` on a page of `page`, as LayOutBook above lays out a report: a
+// block stays on one page whenever it fits there (a table and a text longer than a page
+// are cut between their rows), the scale comes from the Text blocks' lines, a table fills
+// the width, a diagram takes four fifths of it, at most half a page high. When any block
+// has a header, every page after the first keeps a band of two lines at its top for it.
+ReportBook LayOutBook(const BookContent& content, const PageMetrics& page,
+                      const LineMeasure& measure, const Timestamp& printed,
+                      const std::vector<PageRange>& ranges = {});
+
+// The report as Text blocks: the header block, then one block per numbered check.
+BookContent ReportBlocks(std::string_view reportText);
+
 // The message a front end shows for `fault`, in Chinese. `exporting`: the user asked
 // for 导出 PDF (else for printing, print-to-file included); `path`: the file that could
 // not be written, as the user's system writes paths.
@@ -133,6 +188,9 @@ std::vector<std::string> SplitReportLines(std::string_view text);
 // Cyrillic letters and symbols that the Song face draws on its full-width grid take two.
 // Bytes that are not valid UTF-8 count one column each.
 std::size_t DisplayColumns(std::string_view line);
+
+// "2026-12-07": the date as the book prints it.
+std::string DateText(const Timestamp& when);
 
 // "隅撑计算书-L45X3-20261207-1430.pdf". The size is the record's angleModel, blanks at
 // its ends removed, or "L45X3" (the start-up size) when nothing remains; characters

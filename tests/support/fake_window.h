@@ -115,7 +115,6 @@ public:
     void ShowProjectMessage(const kneebrace::window::FaultMessage& message) override {
         messages.push_back(message);
     }
-    bool ProjectBookReady() const override { return bookReady; }
     void PrintProjectBook(const kneebrace::window::Project&) override { ++booksPrinted; }
     void ExportProjectBook(const kneebrace::window::Project&, std::string_view) override {
         ++booksPrinted;
@@ -133,7 +132,6 @@ public:
     std::map<MenuCommand, bool> enabled;
     std::vector<std::string> asked;  // every prompt and dialog, in order, with its subject
     std::vector<kneebrace::window::FaultMessage> messages;
-    bool bookReady = false;
     int booksPrinted = 0;
 
 private:

@@ -90,8 +90,9 @@ TEST(Win32ProjectMenu, BarFromTheTableOverAnUnchangedClientArea) {
     // Enter still calculates: the dialog manager's IDOK is not a menu command.
     SetFocus(w.ui.Get("Text1"));
     w.ui.Key(VK_RETURN);
-    EXPECT_EQ(w.ui.Report(), w.ui.window().designState().reportText);
-    EXPECT_FALSE(w.ui.Report().empty());
+    const std::string& seven = w.ui.window().designState().reportText;
+    EXPECT_FALSE(seven.empty());
+    EXPECT_EQ(w.ui.Report().substr(0, seven.size()), seven);
 }
 
 // Saved under a Chinese name with blanks by Ctrl+S, reopened in another window: the same

@@ -13,6 +13,8 @@
 
 #include "win32/report_print.h"
 #include "win32/utf.h"
+#include "window/form_actions.h"
+#include "window/report_book.h"
 #include "window/report_pages.h"
 #include "window_driver.h"
 
@@ -34,6 +36,7 @@ struct Playback {
     XFORM transform{1, 0, 0, 1, 0, 0};
     std::vector<std::string> texts;
     double smallestScale = 1;
+    int pictures = 0;  // bitmaps drawn
 };
 
 int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
@@ -44,6 +47,8 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
     } else if (record->iType == EMR_MODIFYWORLDTRANSFORM) {
         EXPECT_EQ(reinterpret_cast<const EMRMODIFYWORLDTRANSFORM*>(record)->iMode, MWT_IDENTITY);
         play.transform = XFORM{1, 0, 0, 1, 0, 0};
+    } else if (record->iType == EMR_STRETCHBLT || record->iType == EMR_BITBLT) {
+        ++play.pictures;
     } else if (record->iType == EMR_EXTTEXTOUTW) {
         const EMRTEXT& text = reinterpret_cast<const EMREXTTEXTOUTW*>(record)->emrtext;
         play.texts.push_back(kneebrace::win32::Narrow(
@@ -59,31 +64,41 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
     return 1;
 }
 
-// As the report box shows it after Calculate at start-up: the seven and the section.
-std::string StartupReport() {
+// The book the window prints for the member it shows: as typed, as run, as the box shows it.
+kneebrace::BookContent WindowBook(WindowDriver& ui) {
+    auto& window = ui.window();
+    // Without a project only the date is filled in: the day it prints.
+    const kneebrace::BookHeading heading{
+        .date = kneebrace::DateText(kneebrace::win32::LocalTimestamp())};
+    return kneebrace::MemberBook(
+        heading, kneebrace::ShownMember(window.presenter().CurrentMember(), window.designState(),
+                                        ui.Report()));
+}
+
+kneebrace::BookContent StartupBook() {
     WindowDriver ui;
     ui.Calculate();
-    return ui.Report();
+    return WindowBook(ui);
 }
 
 // A check whose second line is far wider than the sheet.
-std::string WideReport() {
+kneebrace::BookContent WideReport() {
     std::string report = "(1).宽\r\n宽行";
     for (int i = 0; i < 60; ++i) report += " " + std::to_string(i);
-    return report + "\r\n短行\r\n";
+    return kneebrace::ReportBlocks(report + "\r\n短行\r\n");
 }
 
 // The designation typed with 1,000 blanks after it, which the header prints.
-std::string BlanksReport() {
+kneebrace::BookContent BlanksBook() {
     WindowDriver ui;
     ui.SetText("Text1", "500x200x6x12" + std::string(1000, ' '));
     ui.Calculate();
-    return ui.window().designState().reportText;
+    return WindowBook(ui);
 }
 
 struct BookCase {
     const char* name;
-    std::string (*report)();
+    kneebrace::BookContent (*content)();
     std::vector<PageRange> ranges;
     std::vector<int> pages;  // the pages drawn, in order (their footers tell)
     int pageCount;           // the book's
@@ -93,18 +108,21 @@ class MetafilePages : public ::testing::TestWithParam<BookCase> {};
 
 // One A4 metafile a page at the screen's resolution. Page for page what the layout
 // gave, the pages selected in order: the lines (empty ones draw nothing), then the
-// footer; no text beyond the area's sides (checked in the playback), however wide the
-// line, and none drawn smaller than 9 pt.
+// header and the footer, and the diagram's picture where the layout put it; no text
+// beyond the area's sides (checked in the playback), however wide the line, and none
+// drawn smaller than 9 pt.
 TEST_P(MetafilePages, HoldTheLaidOutLinesAndTheirFooters) {
     const BookCase& c = GetParam();
-    const std::string report = c.report();
+    const kneebrace::BookContent content = c.content();
     HDC screen = GetDC(nullptr);
     const PageArea area = kneebrace::win32::A4PageArea(GetDeviceCaps(screen, LOGPIXELSX),
                                                        GetDeviceCaps(screen, LOGPIXELSY));
     const kneebrace::ReportBook book =
-        kneebrace::win32::LayOutReport(screen, area, report, kPrinted, c.ranges);
+        kneebrace::win32::LayOutReport(screen, area, content, kPrinted, c.ranges);
     ReleaseDC(nullptr, screen);
+    ASSERT_FALSE(book.fault) << static_cast<int>(*book.fault);
     std::vector<std::vector<std::string>> pages;
+    std::vector<int> pictures;
     double smallestScale = 1;
     const kneebrace::win32::PageTarget target{
         [](int) {
@@ -117,6 +135,7 @@ TEST_P(MetafilePages, HoldTheLaidOutLinesAndTheirFooters) {
             play.area = area.usable;
             EnumEnhMetaFile(nullptr, page, CollectText, &play, nullptr);
             pages.push_back(play.texts);
+            pictures.push_back(play.pictures);
             smallestScale = std::min(smallestScale, play.smallestScale);
             return DeleteEnhMetaFile(page) != FALSE;
         }};
@@ -129,6 +148,8 @@ TEST_P(MetafilePages, HoldTheLaidOutLinesAndTheirFooters) {
         std::vector<std::string> want;
         for (const kneebrace::BookLine& line : page.lines)
             if (!line.text.empty()) want.push_back(line.text);
+        if (!page.header.text.empty()) want.push_back(page.header.text);
+        EXPECT_EQ(pictures[i], static_cast<int>(page.diagrams.size())) << "page " << c.pages[i];
         want.push_back("第 " + std::to_string(page.number) + " 页 共 " +
                        std::to_string(c.pageCount) + " 页    2026-12-07 14:30");
         EXPECT_EQ(pages[i], want) << "page " << c.pages[i];
@@ -137,10 +158,11 @@ TEST_P(MetafilePages, HoldTheLaidOutLinesAndTheirFooters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Books, MetafilePages,
-    ::testing::Values(BookCase{"StartUp", StartupReport, {}, {1, 2}, 2},
-                      BookCase{"RangesInTheOrderGiven", StartupReport, {{2, 5}, {1, 2}}, {2, 1}, 2},
+    ::testing::Values(BookCase{"StartUp", StartupBook, {}, {1, 2, 3}, 3},
+                      BookCase{
+                          "RangesInTheOrderGiven", StartupBook, {{2, 5}, {1, 2}}, {2, 3, 1}, 3},
                       BookCase{"WideLine", WideReport, {}, {1}, 1},
-                      BookCase{"ThousandBlanksAfterTheDesignation", BlanksReport, {}, {1, 2}, 2}),
+                      BookCase{"ThousandBlanksAfterTheDesignation", BlanksBook, {}, {1, 2, 3}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // At 600 dpi 20 mm are 472 pixels, counted from the sheet's edge: a printer's own border
@@ -234,7 +256,7 @@ TEST_P(ReportMenu, PrintFollowsTheReport) {
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     const bool enabled = c.states[3] == '+';
-    EXPECT_EQ(offered, (enabled ? std::vector<int>{2, 2, 2} : std::vector<int>{}));
+    EXPECT_EQ(offered, (enabled ? std::vector<int>{3, 3, 3} : std::vector<int>{}));
     ASSERT_EQ(ui.faults().size(), faults + offered.size());
     if (enabled) {
         EXPECT_EQ(ui.faults().back().title, "无法打印");

@@ -346,23 +346,27 @@ TEST(ProjectSession, MemberListCommands) {
     EXPECT_NE(w.window.Text("Text8").find("L50X4"), std::string::npos);
 }
 
-// The project's book is printed and exported only once the window can lay it out, and
-// only for a project with members.
-TEST(ProjectSession, ProjectBookWaitsForTheBookAndAMember) {
-    for (const bool ready : {false, true}) {
-        FakeProjectWindow w;
-        w.view.bookReady = ready;
-        w.session.New();
-        w.session.Run(MenuCommand::PrintProjectBook);
-        EXPECT_FALSE(w.view.enabled[MenuCommand::ExportProjectBook]);
-        w.view.nameAnswers.emplace_back("A");
-        w.session.Run(MenuCommand::AddMember);
-        EXPECT_EQ(w.view.enabled[MenuCommand::PrintProjectBook], ready);
-        EXPECT_EQ(w.view.enabled[MenuCommand::ExportProjectBook], ready);
-        w.session.Run(MenuCommand::PrintProjectBook);
-        w.session.Run(MenuCommand::ExportProjectBook);
-        EXPECT_EQ(w.view.booksPrinted, ready ? 2 : 0);
-    }
+// The project's book is printed and exported only for a project with members; the
+// window's own book is signed with the project's fields and the member it came from.
+TEST(ProjectSession, ProjectBookWaitsForAMemberAndSignsTheWindowsBook) {
+    FakeProjectWindow w;
+    EXPECT_EQ(w.session.Heading().project, "");
+    w.session.New();
+    w.session.Run(MenuCommand::PrintProjectBook);
+    EXPECT_EQ(w.view.booksPrinted, 0);
+    EXPECT_FALSE(w.view.enabled[MenuCommand::ExportProjectBook]);
+    w.view.infoAnswers.push_back({"某厂房", "张三", "李四", ""});
+    w.session.EditInfo();
+    w.view.nameAnswers.emplace_back("YC-1");
+    w.session.Run(MenuCommand::AddMember);
+    EXPECT_TRUE(w.view.enabled[MenuCommand::PrintProjectBook]);
+    EXPECT_TRUE(w.view.enabled[MenuCommand::ExportProjectBook]);
+    w.session.Run(MenuCommand::PrintProjectBook);
+    w.session.Run(MenuCommand::ExportProjectBook);
+    EXPECT_EQ(w.view.booksPrinted, 2);
+    const kneebrace::BookHeading h = w.session.Heading();
+    EXPECT_EQ(std::vector<std::string>({h.project, h.member, h.designer, h.checker, h.reviewer}),
+              std::vector<std::string>({"某厂房", "YC-1", "张三", "李四", ""}));
 }
 
 }  // namespace

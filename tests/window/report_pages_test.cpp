@@ -274,6 +274,46 @@ TEST(LayOutBook, PrintRangesSelectPagesInTheOrderGiven) {
     }
 }
 
+// A table longer than a page is cut between its rows, each row whole on one page with
+// its rules; a block marked so starts a fresh page; the header shows from page 2 on,
+// in a band of its own, and a plain report has none.
+TEST(LayOutBook, TablesBreakBetweenRowsAndHeadersFollowThePages) {
+    BookBlock table;
+    table.kind = BookBlock::Kind::Table;
+    table.table.columns = {0.5, 0.5};
+    for (int i = 0; i < 30; ++i)
+        table.table.rows.push_back({"行" + std::to_string(i), i == 7 ? std::string(80, 'x') : ""});
+    table.header = "工程";
+    BookBlock after;
+    after.lines = {"另起一页"};
+    after.newPage = true;
+    after.header = "工程    构件：乙";
+    const PageMetrics page = Page(40, 20);
+    const ReportBook book = LayOutBook(BookContent{table, after}, page, Columns, kPrinted);
+    ASSERT_FALSE(book.fault);
+    std::vector<std::string> rows;
+    for (const BookPage& p : book.pages) {
+        const double top = p.number == 1 ? 0 : 1.5;  // the header's own rule
+        for (const BookRule& r : p.rules) {
+            EXPECT_GE(std::min(r.y1, r.y2), top - 1e-9) << p.number;
+            EXPECT_LE(std::max(r.y1, r.y2), page.height - 2 + 1e-9) << p.number;
+        }
+        for (const BookLine& l : p.lines)
+            if (l.text.starts_with("行")) rows.push_back(l.text);
+        EXPECT_EQ(p.header.text, p.number == 1                        ? ""
+                                 : p.number == int(book.pages.size()) ? "工程    构件：乙"
+                                                                      : "工程")
+            << p.number;
+    }
+    ASSERT_EQ(rows.size(), 30u);
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(rows[std::size_t(i)], "行" + std::to_string(i));
+    ASSERT_EQ(book.pages.back().lines.size(), 1u);
+    EXPECT_EQ(book.pages.back().lines[0].text, "另起一页");
+    EXPECT_GE(book.pages.size(), 3u);
+    for (const BookPage& p : LayOutBook(MakeReport(30, {30}), page, Columns, kPrinted).pages)
+        EXPECT_EQ(p.header.text, "");
+}
+
 TEST(BookFaultMessage, SaysWhatDidNotHappenInChinese) {
     const struct {
         BookFault fault;
