@@ -178,6 +178,8 @@ void Form15Presenter::Calculate() {
 void Form15Presenter::OpenSizing() {
     SizingOutcome outcome = window::OpenSizing(state_, ReadInputs(), Supplementary());
     if (outcome.fault) {
+        // As after Calculate: closing the message leaves the box to retype in focus.
+        if (!outcome.faultBox.empty()) view_.FocusAndSelectAll(outcome.faultBox);
         view_.ShowFault(*outcome.fault);
         return;
     }

@@ -99,11 +99,15 @@ SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in) {
 SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in,
                          const SupplementaryInputs& codes) {
     SizingOutcome outcome;
-    outcome.fault = Guarded([&] {
-        std::optional<PurlinInputs> purlin;
-        if (codes.on) purlin = ReadPurlinInputs(codes.webText, codes.steelCode);
-        outcome.view = BuildSizingView(s, in, purlin);
-    });
+    std::optional<PurlinInputs> purlin;
+    if (codes.on) {
+        outcome.fault = Guarded([&] { purlin = ReadPurlinInputs(codes.webText, codes.steelCode); });
+        if (outcome.fault) {
+            outcome.faultBox = "Text10";
+            return outcome;
+        }
+    }
+    outcome.fault = Guarded([&] { outcome.view = BuildSizingView(s, in, purlin); });
     return outcome;
 }
 

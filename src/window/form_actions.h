@@ -93,6 +93,7 @@ Calculated Calculate(DesignState& s, const InputTexts& in, const SupplementaryIn
 struct SizingOutcome {
     std::optional<SizingView> view;
     std::optional<FaultMessage> fault;
+    std::string_view faultBox;  // as Calculated's: the web box when its text was refused
 };
 SizingOutcome OpenSizing(const DesignState& s, const InputTexts& in);
 

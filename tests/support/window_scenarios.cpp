@@ -674,6 +674,11 @@ void AddSupplementary(std::vector<Scenario>& all) {
               kCalculate, kCalculated, FaultCount(1), LastFault("檩条腹板厚度无效", "腹板厚"),
               Expect(Op::RecordKept), Expect(Op::Focus, "Text10"), Expect(Op::Text, "Text10", web),
               Click("Check2"), kCalculate, kCalculated, FaultCount(1)}});
+    // 选型 reads it first too, and leaves the same box to retype.
+    all.push_back(
+        {"supplementary: an unusable web thickness stops 选型 too",
+         {Type("Text10", "0"), Type("Text1", "abc"), Sizing(true, 0), Expect(Op::SizingDone),
+          FaultCount(1), LastFault("檩条腹板厚度无效", "腹板厚"), Expect(Op::Focus, "Text10")}});
     // The purlin's steel is a group of its own: it leaves the grade and the arrangement,
     // which leave it, and changes the section at the next Calculate.
     all.push_back({"supplementary: Q345 purlin, a group of its own, changes the section",
