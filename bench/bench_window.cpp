@@ -88,6 +88,11 @@ QWidget* BareWindow() {
             case ControlKind::PictureBox: w = new QFrame(parent); break;
             case ControlKind::Frame: w = new QGroupBox(caption, parent); break;
             case ControlKind::Label: w = new QLabel(caption, parent); break;
+            case ControlKind::StaleNote: {
+                w = new QLabel(caption, parent);
+                w->hide();  // the window shows it only over a stale report
+                break;
+            }
             case ControlKind::InputBox: w = new QLineEdit(caption, parent); break;
             case ControlKind::OptionButton: w = new QRadioButton(caption, parent); break;
             case ControlKind::CheckBox: w = new QCheckBox(caption, parent); break;

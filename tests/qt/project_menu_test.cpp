@@ -229,7 +229,7 @@ private slots:
         for (int i = 0; i < 60; ++i) f.run(MenuCommand::AddMember);
         const QByteArray bytes =
             QByteArray::fromStdString(window::WriteProject(f.window->session().project()));
-        QVERIFY2(bytes.size() > 20 * 1024, QByteArray::number(bytes.size()));
+        QVERIFY2(bytes.size() > qsizetype{20} * 1024, QByteArray::number(bytes.size()));
         f.savePath = disk.filePath("工程 甲.kbproj");
         f.run(MenuCommand::SaveProject);
         const QStringList left = QDir(disk.path()).entryList(QDir::Files | QDir::Hidden);

@@ -144,7 +144,7 @@ ReportBook CheckPdfHoldsBook(const QString& pdf, const BookContent& content,
                              const std::vector<PageRange>& ranges = {}) {
     QPdfWriter sameLayout(QStringLiteral("/dev/null"));
     sameLayout.setPageLayout(ReportPageLayout());
-    const ReportBook book =
+    ReportBook book =
         LayOutBook(sameLayout, content, ToTimestamp(QDateTime::currentDateTime()), ranges);
     const auto count = int(book.selected.size());
     [&] {
@@ -300,11 +300,11 @@ private slots:
               "第(6)项及补充验算S1、S2、S4不满足要求"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
         // The member pages begin where the book's title line is: one per member.
-        int starts = 0;
+        std::ptrdiff_t starts = 0;
         for (const BookPage& page : book.pages)
             starts += std::count_if(page.lines.begin(), page.lines.end(),
                                     [](const BookLine& l) { return l.text == "隅撑计算书"; });
-        QCOMPARE(starts, 1 + int(read.project->members.size()));
+        QCOMPARE(starts, std::ptrdiff_t(1 + read.project->members.size()));
 
         menu->ExportBook(content, "二.pdf");
         QCOMPARE(f.suggested, QDir(dir.path()).filePath("二.pdf"));

@@ -919,6 +919,7 @@ private:
 // differs from what it was calculated from.
 std::vector<std::string> WhatARunReads(const WindowProbe& w) {
     std::vector<std::string> read;
+    read.reserve(std::size(kInputBoxes) + 4);
     for (const auto& [box, field] : kInputBoxes) read.push_back(w.Text(box));
     for (const char* control : {"Option2", "Option4", "Check2"})
         read.emplace_back(w.Checked(control) ? "1" : "0");
