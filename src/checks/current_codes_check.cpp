@@ -56,24 +56,24 @@ class Shown {
 public:
     explicit Shown(Tenths x) { Scaled(x.v, 10, 1); }
     explicit Shown(Fourths x) { Scaled(RoundFixed(x.v, "0.0000"), 1e4, 4); }
-    std::string_view view() const { return {p_, static_cast<std::size_t>(end() - p_)}; }
+    std::string_view view() const { return {buf_ + start_, sizeof buf_ - start_}; }
 
 private:
-    const char* end() const { return buf_ + sizeof buf_; }
     // v, a multiple of 10^-decimals (rounded before), without trailing zeros.
     void Scaled(double v, double scale, int decimals) {
         const double magnitude = std::fabs(v) * scale;
         if (!(magnitude < 1e15)) {
-            // Beyond the digits of a long: the general form, which fits the buffer.
+            // Beyond 15 digits: the general form, which fits the buffer.
             const std::string general = ToTextD(v);
-            p_ = buf_ + sizeof buf_ - general.size();
-            std::copy(general.begin(), general.end(), p_);
+            start_ = sizeof buf_ - general.size();
+            std::copy(general.begin(), general.end(), buf_ + start_);
             return;
         }
         // The digits of the integer k = v·10^decimals, with the point put back in. The
         // magnitude is within rounding error of k, so adding one half and truncating finds it.
         auto k = static_cast<unsigned long long>(magnitude + 0.5);
-        char* p = buf_ + sizeof buf_;
+        char* const end = buf_ + sizeof buf_;
+        char* p = end;
         int place = 0;
         bool significant = false;  // a fraction digit other than a trailing zero was written
         for (; place < decimals; ++place, k /= 10) {
@@ -88,12 +88,12 @@ private:
             *--p = static_cast<char>('0' + k % 10);
             k /= 10;
         } while (k != 0);
-        if (v < 0 && !(p[0] == '0' && p + 1 == end())) *--p = '-';
-        p_ = p;
+        if (v < 0 && !(p[0] == '0' && p + 1 == end)) *--p = '-';
+        start_ = static_cast<std::size_t>(p - buf_);
     }
 
     char buf_[32];
-    char* p_ = buf_ + sizeof buf_;
+    std::size_t start_ = sizeof buf_;  // the text is buf_[start_, end)
 };
 
 // Appends ToText(x) for a single whose general form is plain (1E-04 up to below 1E+07),
