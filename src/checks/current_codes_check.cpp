@@ -51,34 +51,103 @@ struct Fourths {
     double v;
 };
 
-// Appends v, a multiple of 10^-decimals (rounded before), without trailing zeros.
-void AppendScaled(std::string& t, double v, double scale, int decimals) {
-    const double magnitude = std::fabs(v) * scale;
-    if (!(magnitude < 1e15)) {
-        t.append(ToTextD(v));
-        return;
-    }
-    // The digits of the integer k = v·10^decimals, with the point put back in.
-    auto k = static_cast<unsigned long long>(std::llround(magnitude));
-    char buf[32];
-    char* end = buf + sizeof buf;
-    char* p = end;
-    int place = 0;
-    bool significant = false;  // a fraction digit other than a trailing zero was written
-    for (; place < decimals; ++place, k /= 10) {
-        const char digit = static_cast<char>('0' + k % 10);
-        if (digit != '0' || significant) {
-            *--p = digit;
-            significant = true;
+// A number's text, kept on the stack: one shown on several lines is formatted once.
+class Shown {
+public:
+    explicit Shown(Tenths x) { Scaled(x.v, 10, 1); }
+    explicit Shown(Fourths x) { Scaled(RoundFixed(x.v, "0.0000"), 1e4, 4); }
+    std::string_view view() const { return {buf_ + start_, sizeof buf_ - start_}; }
+
+private:
+    // v, a multiple of 10^-decimals (rounded before), without trailing zeros.
+    void Scaled(double v, double scale, int decimals) {
+        const double magnitude = std::fabs(v) * scale;
+        if (!(magnitude < 1e15)) {
+            // Beyond 15 digits: the general form, which fits the buffer.
+            const std::string general = ToTextD(v);
+            start_ = sizeof buf_ - general.size();
+            std::copy(general.begin(), general.end(), buf_ + start_);
+            return;
         }
+        // The digits of the integer k = v·10^decimals, with the point put back in. The
+        // magnitude is within rounding error of k, so adding one half and truncating finds it.
+        auto k = static_cast<unsigned long long>(magnitude + 0.5);
+        char* const end = buf_ + sizeof buf_;
+        char* p = end;
+        int place = 0;
+        bool significant = false;  // a fraction digit other than a trailing zero was written
+        for (; place < decimals; ++place, k /= 10) {
+            const char digit = static_cast<char>('0' + k % 10);
+            if (digit != '0' || significant) {
+                *--p = digit;
+                significant = true;
+            }
+        }
+        if (significant) *--p = '.';
+        do {
+            *--p = static_cast<char>('0' + k % 10);
+            k /= 10;
+        } while (k != 0);
+        if (v < 0 && !(p[0] == '0' && p + 1 == end)) *--p = '-';
+        start_ = static_cast<std::size_t>(p - buf_);
     }
-    if (significant) *--p = '.';
-    do {
-        *--p = static_cast<char>('0' + k % 10);
-        k /= 10;
-    } while (k != 0);
-    if (v < 0 && !(p[0] == '0' && p + 1 == end)) *--p = '-';
-    t.append(p, static_cast<std::size_t>(end - p));
+
+    char buf_[32];
+    std::size_t start_ = sizeof buf_;  // the text is buf_[start_, end)
+};
+
+// Appends ToText(x) for a single whose general form is plain (1E-04 up to below 1E+07),
+// without going through a decimal string; false, with nothing appended, for any other.
+// A single's 24-bit significand times 10^n, n <= 10 (5^10 < 2^24), is exact in a double,
+// so the digits are rounded half away from zero on the exact value, as ToText rounds.
+bool AppendPlainSingle(std::string& t, float x) {
+    const double magnitude = std::fabs(static_cast<double>(x));
+    // The decimal exponent e of x: 10^6 <= |x|·10^(6-e) < 10^7, compared exactly.
+    double scale = 1;
+    int e = 6;
+    double y = magnitude;
+    while (y < 1e6 && e > -4) {
+        scale *= 10;
+        --e;
+        y = magnitude * scale;
+    }
+    if (!(y >= 1e6 && y < 1e7)) return false;
+    const double whole = std::floor(y);
+    auto k = static_cast<long>(whole) + (y - whole >= 0.5 ? 1 : 0);
+    if (k == 10'000'000) {  // rounded up to the next power of ten
+        if (e == 6) return false;
+        k = 1'000'000;
+        ++e;
+    }
+    char digits[7];
+    for (int i = 6; i >= 0; --i, k /= 10) digits[i] = static_cast<char>('0' + k % 10);
+    int n = 7;
+    while (n > 1 && digits[n - 1] == '0') --n;
+    if (x < 0) t.push_back('-');
+    if (e >= 0) {
+        const int intDigits = e + 1;
+        t.append(digits, static_cast<std::size_t>(std::min(n, intDigits)));
+        if (n < intDigits) t.append(static_cast<std::size_t>(intDigits - n), '0');
+        if (n > intDigits)
+            t.append(".").append(digits + intDigits, static_cast<std::size_t>(n - intDigits));
+    } else {
+        t.append("0.")
+            .append(static_cast<std::size_t>(-e - 1), '0')
+            .append(digits, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// A stored single as ToText writes it: most are whole millimetres, and most others plain,
+// both written without the general formatter.
+void AppendSingle(std::string& t, float x) {
+    if (x == std::trunc(x) && std::fabs(x) < 1e7f) {
+        char buf[16];
+        const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long>(x));
+        t.append(buf, r.ptr);
+    } else if (!AppendPlainSingle(t, x)) {
+        t.append(ToText(x));
+    }
 }
 
 // Pieces of text appended with <<: strings and the numbers above.
@@ -90,23 +159,11 @@ public:
         return *this;
     }
     Pieces& operator<<(const char* s) { return *this << std::string_view(s); }
-    Pieces& operator<<(Tenths x) {
-        AppendScaled(t_, x.v, 10, 1);
-        return *this;
-    }
-    Pieces& operator<<(Fourths x) {
-        AppendScaled(t_, RoundFixed(x.v, "0.0000"), 1e4, 4);
-        return *this;
-    }
-    // A stored single: most are whole millimetres, written without the general formatter.
+    Pieces& operator<<(const Shown& x) { return *this << x.view(); }
+    Pieces& operator<<(Tenths x) { return *this << Shown(x); }
+    Pieces& operator<<(Fourths x) { return *this << Shown(x); }
     Pieces& operator<<(float x) {
-        if (x == std::trunc(x) && std::fabs(x) < 1e7f) {
-            char buf[16];
-            const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long>(x));
-            t_.append(buf, r.ptr);
-        } else {
-            t_.append(ToText(x));
-        }
+        AppendSingle(t_, x);
         return *this;
     }
 
@@ -205,11 +262,12 @@ void WriteBearing(std::string& t, const DesignState& s, const CurrentCodesResult
 
 void WriteEnd(std::string& t, const DesignState& s, const CurrentCodesResult& r) {
     using report::kFormulaIndent;
+    const Shown E2min(Fourths{r.E2min});
     Heading(t, CodesItem::EndDistance);
-    Line(t, kFormulaIndent) << "E2min=2*d0=2*" << s.d0 << "=" << Fourths{r.E2min}
+    Line(t, kFormulaIndent) << "E2min=2*d0=2*" << s.d0 << "=" << E2min
                             << "mm（GB 50017-2017 表11.5.2、GB 50018-2002 6.2.4）";
     Line(t, kFormulaIndent) << "E2=" << s.E2 << "mm" << AtLeast(Passed(r, CodesItem::EndDistance))
-                            << "E2min=" << Fourths{r.E2min} << "mm"
+                            << "E2min=" << E2min << "mm"
                             << Verdict(Passed(r, CodesItem::EndDistance));
 
     Heading(t, CodesItem::EndTearing);
@@ -225,11 +283,16 @@ void WriteEnd(std::string& t, const DesignState& s, const CurrentCodesResult& r)
 void WriteLeg(std::string& t, const DesignState& s, const CurrentCodesResult& r) {
     using report::kFormulaIndent;
     // Each shown more than once: formatted once.
-    const std::string lambda = ToText(s.lambda);
-    const std::string c4 = ToText(s.c4);
+    std::string lambda;
+    std::string c4;
+    AppendSingle(lambda, s.lambda);
+    AppendSingle(c4, s.c4);
+    const Shown w(Fourths{r.w}), eta(Fourths{r.eta}), rhoE(Fourths{r.rhoE}),
+        alpha(Fourths{r.alpha});
+    const Shown Nu(Tenths{Tenth(r.Nu)}), Ns(Tenths{r.Ns});
     Heading(t, CodesItem::LegWidthThickness);
-    Line(t, kFormulaIndent) << "w=(B2-2*T)/T=(" << s.B2 << "-2*" << s.T << ")/" << s.T << "="
-                            << Fourths{r.w} << "（GB 50017-2017 7.3.1）";
+    Line(t, kFormulaIndent) << "w=(B2-2*T)/T=(" << s.B2 << "-2*" << s.T << ")/" << s.T << "=" << w
+                            << "（GB 50017-2017 7.3.1）";
     if (s.lambda <= 80) {
         Line(t, kFormulaIndent) << "w0=15（λ=" << lambda << "<=80，GB 50017-2017 7.3.1）";
     } else {
@@ -238,38 +301,36 @@ void WriteLeg(std::string& t, const DesignState& s, const CurrentCodesResult& r)
     }
     Line(t, kFormulaIndent) << "η=min(1,0.6+0.0015*λ)=min(1,0.6+0.0015*"
                             << (s.lambda < 20 ? std::string_view("20") : std::string_view(lambda))
-                            << ")=" << Fourths{r.eta} << "（λ<20时取20，GB 50017-2017 7.6.1）";
+                            << ")=" << eta << "（λ<20时取20，GB 50017-2017 7.6.1）";
     if (r.w > 14) {
-        Line(t, kFormulaIndent) << "ρe=1.3-0.3*w/14=1.3-0.3*" << Fourths{r.w}
-                                << "/14=" << Fourths{r.rhoE} << "（w>14，GB 50017-2017 7.6.3）";
+        Line(t, kFormulaIndent) << "ρe=1.3-0.3*w/14=1.3-0.3*" << w << "/14=" << rhoE
+                                << "（w>14，GB 50017-2017 7.6.3）";
     } else {
-        Line(t, kFormulaIndent) << "ρe=1（w=" << Fourths{r.w} << "<=14，GB 50017-2017 7.6.3）";
+        Line(t, kFormulaIndent) << "ρe=1（w=" << w << "<=14，GB 50017-2017 7.6.3）";
     }
-    Line(t, kFormulaIndent) << "Nu=ρe*η*c4*A0*f=" << Fourths{r.rhoE} << "*" << Fourths{r.eta} << "*"
-                            << c4 << "*" << s.A0 << "*215=" << Tenths{Tenth(r.Nu)}
-                            << "N（GB 50017-2017 7.3.2：f=215N/mm2）";
-    Line(t, kFormulaIndent) << "α=max(1,(Nu/Ns)^0.5)=max(1,(" << Tenths{Tenth(r.Nu)} << "/"
-                            << Tenths{r.Ns} << ")^0.5)=" << Fourths{r.alpha}
-                            << "（GB 50017-2017 7.3.2）";
-    Line(t, kFormulaIndent) << "w=" << Fourths{r.w}
-                            << (Passed(r, CodesItem::LegWidthThickness) ? "<=" : ">")
-                            << "α*w0=" << Fourths{r.alpha} << "*" << Fourths{r.w0} << "="
+    Line(t, kFormulaIndent) << "Nu=ρe*η*c4*A0*f=" << rhoE << "*" << eta << "*" << c4 << "*" << s.A0
+                            << "*215=" << Nu << "N（GB 50017-2017 7.3.2：f=215N/mm2）";
+    Line(t, kFormulaIndent) << "α=max(1,(Nu/Ns)^0.5)=max(1,(" << Nu << "/" << Ns
+                            << ")^0.5)=" << alpha << "（GB 50017-2017 7.3.2）";
+    Line(t, kFormulaIndent) << "w=" << w << (Passed(r, CodesItem::LegWidthThickness) ? "<=" : ">")
+                            << "α*w0=" << alpha << "*" << Fourths{r.w0} << "="
                             << Fourths{r.alpha * r.w0}
                             << Verdict(Passed(r, CodesItem::LegWidthThickness));
 
     Heading(t, CodesItem::Stability);
-    Line(t, kFormulaIndent) << "σ=Ns/(ρe*η*c4*A0)=" << Tenths{r.Ns} << "/(" << Fourths{r.rhoE}
-                            << "*" << Fourths{r.eta} << "*" << c4 << "*" << s.A0
-                            << ")=" << Tenths{r.sigma} << "N/mm2（GB 50017-2017 7.6.1、7.6.3）";
+    Line(t, kFormulaIndent) << "σ=Ns/(ρe*η*c4*A0)=" << Ns << "/(" << rhoE << "*" << eta << "*" << c4
+                            << "*" << s.A0 << ")=" << Tenths{r.sigma}
+                            << "N/mm2（GB 50017-2017 7.6.1、7.6.3）";
     Line(t, kFormulaIndent) << "σ=" << Tenths{r.sigma}
                             << (Passed(r, CodesItem::Stability) ? "N/mm2<=" : "N/mm2>")
                             << "215N/mm2" << Verdict(Passed(r, CodesItem::Stability));
 
+    const Shown B2min(Fourths{r.B2min});
     Heading(t, CodesItem::EdgeDistance);
-    Line(t, kFormulaIndent) << "B2min=2.4*d0=2.4*" << s.d0 << "=" << Fourths{r.B2min}
+    Line(t, kFormulaIndent) << "B2min=2.4*d0=2.4*" << s.d0 << "=" << B2min
                             << "mm（GB 50017-2017 表11.5.2：孔心至肢尖不小于1.2d0，孔在肢宽中线）";
     Line(t, kFormulaIndent) << "B2=" << s.B2 << "mm" << AtLeast(Passed(r, CodesItem::EdgeDistance))
-                            << "B2min=" << Fourths{r.B2min} << "mm"
+                            << "B2min=" << B2min << "mm"
                             << Verdict(Passed(r, CodesItem::EdgeDistance));
 }
 
