@@ -21,6 +21,7 @@ namespace {
 using window::MenuCommand;
 
 constexpr int kFirstMenuId = 40000;
+constexpr UINT_PTR kFrameSubclassId = 1;
 
 // The menu item's text: its caption, then its shortcut after a tab, as Windows aligns them.
 std::wstring ItemText(const window::MenuItem& item) {
@@ -301,6 +302,10 @@ ProjectMenu::ProjectMenu(Form15Window& window, ProjectDialogs dialogs)
     session_ = std::make_unique<window::ProjectSession>(static_cast<ProjectView&>(*this),
                                                         window_.presenter());
     window_.reportPrint().SetHeadingSource([this] { return session_->Heading(); });
+    // Whether the report may print changes with every edit and Calculate; the menu asks
+    // when it opens rather than following each change.
+    SetWindowSubclass(window_.hwnd(), &ProjectMenu::FrameProc, kFrameSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
     window_.AttachMenu(
         menu_, accelerators_, [this](int id) { return OnCommand(id); },
         [this] { return session_->MayClose(); });
@@ -308,9 +313,25 @@ ProjectMenu::ProjectMenu(Form15Window& window, ProjectDialogs dialogs)
 }
 
 ProjectMenu::~ProjectMenu() {
-    if (window_.hwnd() != nullptr) window_.AttachMenu(nullptr, nullptr, {}, {});
+    if (window_.hwnd() != nullptr) {
+        RemoveWindowSubclass(window_.hwnd(), &ProjectMenu::FrameProc, kFrameSubclassId);
+        window_.AttachMenu(nullptr, nullptr, {}, {});
+    }
     DestroyMenu(menu_);
     DestroyAcceleratorTable(accelerators_);
+}
+
+LRESULT CALLBACK ProjectMenu::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self) {
+    if (message == WM_INITMENUPOPUP) {
+        const auto& menu = *reinterpret_cast<const ProjectMenu*>(self);
+        EnableMenuItem(
+            reinterpret_cast<HMENU>(wParam), static_cast<UINT>(IdOf(MenuCommand::PrintReport)),
+            MF_BYCOMMAND | (menu.window_.reportPrint().CanPrint() ? MF_ENABLED : MF_GRAYED));
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &ProjectMenu::FrameProc, id);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 bool ProjectMenu::OnCommand(int id) {

@@ -56,6 +56,10 @@ public:
 private:
     // A menu command; false for an identifier that is not one.
     bool OnCommand(int id);
+    // The window's messages before its own procedure: a menu about to open shows
+    // 打印计算书… greyed while there is no report to print or it is stale.
+    static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
 
     void SetCaption(std::string_view utf8) override;
     void EnableCommand(window::MenuCommand command, bool enabled) override;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,8 +14,10 @@
 
 #include "win32/look.h"
 #include "win32/project_menu.h"
+#include "win32/safe_file.h"
 #include "win32/utf.h"
 #include "window/control_table.h"
+#include "window/project_file.h"
 #include "window_driver.h"
 
 namespace {
@@ -31,6 +34,7 @@ struct MenuWindow {
     std::wstring name = L"YC-1 刚架梁";
     UnsavedChoice unsaved = UnsavedChoice::Cancel;
     std::vector<std::string> asked;
+    std::string told;  // the text of the last message
     std::unique_ptr<ProjectMenu> menu;
 
     MenuWindow() {
@@ -53,6 +57,7 @@ struct MenuWindow {
         };
         d.report = [this](HWND, const kneebrace::window::FaultMessage& m) {
             asked.push_back("message " + m.title);
+            told = m.text;
         };
         menu = std::make_unique<ProjectMenu>(ui.window(), d);
     }
@@ -147,6 +152,69 @@ TEST(Win32ProjectMenu, ClosingAsksAboutUnsavedChanges) {
     EXPECT_EQ(w.hwnd(), nullptr);
     EXPECT_EQ(w.asked, (std::vector<std::string>{"fields", "unsaved", "unsaved"}));
     win32test::PumpMessages();
+}
+
+// 打印计算书… as the 文件 menu shows it on opening: greyed with no report, enabled once
+// calculated, greyed again once an input changes, so the report no longer matches.
+TEST(Win32ProjectMenu, PrintIsGreyedWithoutACurrentReport) {
+    MenuWindow w;
+    const auto printable = [&w] {
+        HMENU file = GetSubMenu(GetMenu(w.hwnd()), 0);
+        SendMessageW(w.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+        const UINT print = GetMenuState(file, ProjectMenu::IdOf(MenuCommand::PrintReport), 0);
+        return print != static_cast<UINT>(-1) && (print & MF_GRAYED) == 0;
+    };
+    EXPECT_FALSE(printable());
+    w.ui.Calculate();
+    EXPECT_TRUE(printable());
+    w.ui.SetText("Text1", "800x250x8x10");
+    EXPECT_FALSE(printable());
+}
+
+// A disk that fills up while a project is saved over an older one. The folder is a file
+// system of 128 KiB of its own, which full_disk.sh mounts (as root) and names in
+// KNEEBRACE_SMALL_DISK; run alone, the test skips. At each fill level the save either
+// fails, says so in Chinese and leaves the old file's bytes and nothing else, or
+// succeeds with the whole project.
+TEST(Win32ProjectMenu, FullDiskKeepsTheOldProject) {
+    const char* disk = std::getenv("KNEEBRACE_SMALL_DISK");
+    if (disk == nullptr || *disk == '\0') GTEST_SKIP() << "needs the small disk of full_disk.sh";
+    const std::wstring folder = kneebrace::win32::Widen(disk);
+    constexpr int kRoomKiB = 124;  // the size less one page taken by the old file
+    const std::string old = "the engineer's earlier project";
+    MenuWindow w;
+    for (int i = 0; i < 60; ++i) w.Run(MenuCommand::AddMember);
+    const std::string bytes = kneebrace::window::WriteProject(w.menu->session().project());
+    ASSERT_GT(bytes.size(), 20U * 1024);  // more than the room of every level that must fail
+    w.path = folder + L"\\工程 甲.kbproj";
+    for (const int freeKiB : {0, 4, 12, 20, kRoomKiB}) {
+        SCOPED_TRACE(std::to_string(freeKiB) + " KiB free");
+        for (const std::wstring& name : win32test::Listing(folder))
+            DeleteFileW((folder + L"\\" + name).c_str());
+        ASSERT_TRUE(kneebrace::win32::WriteWholeFile(w.path, old));
+        ASSERT_TRUE(kneebrace::win32::WriteWholeFile(
+            folder + L"\\fill", std::string(std::size_t(kRoomKiB - freeKiB) * 1024, 'x')));
+        w.asked.clear();
+        w.told.clear();
+        w.Run(MenuCommand::SaveProject);
+        EXPECT_EQ(win32test::Listing(folder),
+                  (std::vector<std::wstring>{L"fill", L"工程 甲.kbproj"}));
+        const auto kept = kneebrace::win32::ReadWholeFile(w.path);
+        ASSERT_TRUE(kept.has_value());
+        if (freeKiB == kRoomKiB) {
+            EXPECT_EQ(w.asked, std::vector<std::string>{"save"});
+            EXPECT_EQ(*kept, bytes);
+            EXPECT_FALSE(w.menu->session().dirty());
+        } else {
+            EXPECT_EQ(w.asked, (std::vector<std::string>{"save", "message 无法保存工程"}));
+            EXPECT_NE(w.told.find("原有的文件没有改变"), std::string::npos) << w.told;
+            EXPECT_EQ(*kept, old);
+            EXPECT_TRUE(w.menu->session().dirty());
+        }
+    }
+    for (const std::wstring& name : win32test::Listing(folder))
+        DeleteFileW((folder + L"\\" + name).c_str());
+    w.unsaved = UnsavedChoice::Discard;
 }
 
 }  // namespace

@@ -5,32 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "win32/safe_file.h"
+#include "window_driver.h"
 
 namespace {
 
 using kneebrace::win32::ReadWholeFile;
 using kneebrace::win32::WriteWholeFile;
-
-// The names in a folder, sorted.
-std::vector<std::wstring> Listing(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(SafeFile, WritesWholeOrLeavesTheOldFile) {
     wchar_t temp[MAX_PATH + 1] = {};
@@ -56,18 +41,20 @@ TEST(SafeFile, WritesWholeOrLeavesTheOldFile) {
     };
     for (const Row& row : rows) {
         const std::wstring path = folder + L"\\" + row.name;
-        const std::vector<std::wstring> before = Listing(folder);
+        const std::vector<std::wstring> before = win32test::Listing(folder);
         EXPECT_EQ(WriteWholeFile(path, row.bytes), row.written);
         if (row.written) {
             EXPECT_EQ(ReadWholeFile(path), std::optional<std::string>(row.bytes));
         } else {
-            EXPECT_EQ(Listing(folder), before);  // no temporary file left over
+            EXPECT_EQ(win32test::Listing(folder), before);  // no temporary file left over
         }
     }
-    EXPECT_EQ(Listing(folder), (std::vector<std::wstring>{L"子 文件夹", L"新 工程.kbproj",
-                                                          L"旧 工程.kbproj", L"空.kbproj"}));
+    EXPECT_EQ(win32test::Listing(folder),
+              (std::vector<std::wstring>{L"子 文件夹", L"新 工程.kbproj", L"旧 工程.kbproj",
+                                         L"空.kbproj"}));
     EXPECT_EQ(ReadWholeFile(folder + L"\\没有.kbproj"), std::nullopt);
-    for (const std::wstring& name : Listing(folder)) DeleteFileW((folder + L"\\" + name).c_str());
+    for (const std::wstring& name : win32test::Listing(folder))
+        DeleteFileW((folder + L"\\" + name).c_str());
     RemoveDirectoryW((folder + L"\\子 文件夹").c_str());
     RemoveDirectoryW(folder.c_str());
 }

@@ -1,5 +1,7 @@
 #include "window_driver.h"
 
+#include <algorithm>
+
 #include "win32/utf.h"
 #include "window/control_table.h"
 
@@ -22,6 +24,20 @@ std::string WindowTextUtf8(HWND hwnd) {
     text.resize(
         static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);
+}
+
+std::vector<std::wstring> Listing(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 WindowDriver::WindowDriver() {

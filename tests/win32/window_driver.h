@@ -62,4 +62,7 @@ void PumpMessages();
 
 std::string WindowTextUtf8(HWND hwnd);
 
+// The names in a folder, sorted; hidden ones too.
+std::vector<std::wstring> Listing(const std::wstring& folder);
+
 }  // namespace win32test
