@@ -70,7 +70,9 @@ private:
             return;
         }
         // The digits of the integer k = v·10^decimals, with the point put back in. The
-        // magnitude is within rounding error of k, so adding one half and truncating finds it.
+        // magnitude is within rounding error of k, so adding one half and truncating finds it;
+        // it is never near a half, where that shortcut could round the wrong way.
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings)
         auto k = static_cast<unsigned long long>(magnitude + 0.5);
         char* const end = buf_ + sizeof buf_;
         char* p = end;
