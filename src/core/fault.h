@@ -20,9 +20,8 @@ enum class FaultKind {
     NonPositiveNetArea,  // the bolt hole takes the whole angle section
     NegativeBoltDiameter,
     NonPositiveSection,  // beam depth, flange width or flange thickness <= 0
-    NegativeDimension,
-    InvalidPurlinWeb,  // the purlin web thickness is empty, not a number, zero or negative   //
-                       // gap, K2, K3 or E2 below zero
+    NegativeDimension,   // gap, K2, K3 or E2 below zero
+    InvalidPurlinWeb,    // the purlin web thickness is empty, not a number, zero or negative
 };
 
 // The kind's name as the test data and logs spell it ("Overflow", ...).
