@@ -48,20 +48,13 @@ private:
 
     // The dialog on top: a visible, enabled dialog window of this thread.
     static HWND TopDialog() {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM out) {
-                wchar_t cls[16]{};
-                GetClassNameW(hwnd, cls, 16);
-                if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd) ||
-                    !IsWindowEnabled(hwnd))
-                    return TRUE;
-                *reinterpret_cast<HWND*>(out) = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
+        for (HWND hwnd : win32test::ThreadWindows()) {
+            wchar_t cls[16]{};
+            GetClassNameW(hwnd, cls, 16);
+            if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+                return hwnd;
+        }
+        return nullptr;
     }
 
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
