@@ -104,21 +104,4 @@ TEST(MemberList, EachCommandsEffectAndTheRowSelectedAfter) {
     }
 }
 
-// Deleting from the bottom keeps the row above selected until the list is empty, when
-// nothing is selected and only 关闭 is left.
-TEST(MemberList, DeletingEveryMemberEmptiesTheSelection) {
-    FakeProjectWindow w;
-    OpenExample(w);
-    std::optional<std::size_t> selected = 2;
-    std::vector<std::optional<std::size_t>> seen;
-    for (int i = 0; i < 3; ++i) {
-        selected = ActOnMember(w.session, MemberCommand::Delete, selected).select;
-        seen.push_back(selected);
-    }
-    EXPECT_EQ(seen, (std::vector<std::optional<std::size_t>>{1, 0, std::nullopt}));
-    EXPECT_TRUE(w.session.project().members.empty());
-    EXPECT_EQ(FirstMemberRow(w.session), std::nullopt);
-    EXPECT_EQ(Enabled(selected, 0), "关闭");
-}
-
 }  // namespace
