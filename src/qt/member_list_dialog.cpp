@@ -1,6 +1,5 @@
 #include "qt/member_list_dialog.h"
 
-#include <algorithm>
 #include <vector>
 
 #include <QBrush>
@@ -14,22 +13,12 @@
 
 namespace kneebrace {
 
-namespace {
-
-QPushButton* Button(QWidget* parent, const QString& text, const char* name, QBoxLayout& row) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    row.addWidget(button);
-    return button;
-}
-
-}  // namespace
+using window::MemberCommand;
 
 MemberListDialog::MemberListDialog(window::ProjectSession& session, QWidget* parent)
     : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("memberList"));
-    setWindowTitle(QStringLiteral("构件列表"));
+    setWindowTitle(FromUtf8(window::kMemberListTitle));
     table_ = new QTableWidget(0, 2, this);
     table_->setObjectName(QStringLiteral("members"));
     table_->setHorizontalHeaderLabels({QStringLiteral("构件"), QStringLiteral("结论")});
@@ -41,31 +30,26 @@ MemberListDialog::MemberListDialog(window::ProjectSession& session, QWidget* par
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     table_->setMinimumSize(520, 260);
 
-    auto* buttons = new QHBoxLayout;
-    open_ = Button(this, QStringLiteral("打开"), "openMember", *buttons);
-    rename_ = Button(this, QStringLiteral("改名…"), "renameMember", *buttons);
-    delete_ = Button(this, QStringLiteral("删除"), "deleteMember", *buttons);
-    up_ = Button(this, QStringLiteral("上移"), "moveUp", *buttons);
-    down_ = Button(this, QStringLiteral("下移"), "moveDown", *buttons);
-    buttons->addStretch();
-    QPushButton* close = Button(this, QStringLiteral("关闭"), "closeList", *buttons);
-    open_->setDefault(true);
-
+    auto* row = new QHBoxLayout;
+    for (const window::MemberButton& b : window::MemberListButtons()) {
+        // 关闭 stands apart at the right.
+        if (b.command == MemberCommand::Close) row->addStretch();
+        auto* button = new QPushButton(FromUtf8(b.caption), this);
+        button->setObjectName(FromUtf8(b.name));
+        button->setAutoDefault(false);
+        button->setDefault(b.command == MemberCommand::Open);
+        row->addWidget(button);
+        const MemberCommand command = b.command;
+        connect(button, &QPushButton::clicked, this, [this, command] { Act(command); });
+        buttons_[command] = button;
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
-    layout->addLayout(buttons);
+    layout->addLayout(row);
 
-    connect(open_, &QPushButton::clicked, this, &MemberListDialog::OpenSelected);
-    connect(table_, &QTableWidget::cellDoubleClicked, this, &MemberListDialog::OpenSelected);
-    connect(rename_, &QPushButton::clicked, this, &MemberListDialog::RenameSelected);
-    connect(delete_, &QPushButton::clicked, this, &MemberListDialog::DeleteSelected);
-    connect(up_, &QPushButton::clicked, this, [this] { MoveSelected(true); });
-    connect(down_, &QPushButton::clicked, this, [this] { MoveSelected(false); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { Act(MemberCommand::Open); });
     connect(table_, &QTableWidget::itemSelectionChanged, this, &MemberListDialog::FollowSelection);
-
-    const std::optional<std::size_t> current = session_.currentMember();
-    Fill(current ? static_cast<int>(*current) : 0);
+    Fill(window::FirstMemberRow(session_));
 }
 
 int MemberListDialog::selectedRow() const {
@@ -75,8 +59,9 @@ int MemberListDialog::selectedRow() const {
 
 void MemberListDialog::selectRow(int row) { table_->selectRow(row); }
 
-void MemberListDialog::Fill(int row) {
+void MemberListDialog::Fill(std::optional<std::size_t> row) {
     const std::vector<window::MemberRow> rows = session_.MemberRows();
+    table_->clearSelection();
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < table_->rowCount(); ++i) {
         const window::MemberRow& r = rows[static_cast<std::size_t>(i)];
@@ -90,45 +75,26 @@ void MemberListDialog::Fill(int row) {
         table_->setItem(i, 0, name);
         table_->setItem(i, 1, verdict);
     }
-    if (table_->rowCount() > 0) table_->selectRow(std::clamp(row, 0, table_->rowCount() - 1));
+    if (row) table_->selectRow(static_cast<int>(*row));
     FollowSelection();
 }
 
 void MemberListDialog::FollowSelection() {
     const int row = selectedRow();
-    for (QPushButton* b : {open_, rename_, delete_}) b->setEnabled(row >= 0);
-    up_->setEnabled(row > 0);
-    down_->setEnabled(row >= 0 && row + 1 < table_->rowCount());
+    const std::optional<std::size_t> selected =
+        row < 0 ? std::nullopt : std::optional<std::size_t>(row);
+    for (const auto& [command, button] : buttons_)
+        button->setEnabled(window::MemberButtonEnabled(
+            command, selected, static_cast<std::size_t>(table_->rowCount())));
 }
 
-void MemberListDialog::OpenSelected() {
+void MemberListDialog::Act(MemberCommand command) {
     const int row = selectedRow();
-    if (row < 0) return;
-    session_.OpenMember(static_cast<std::size_t>(row));
-    accept();
-}
-
-void MemberListDialog::RenameSelected() {
-    const int row = selectedRow();
-    if (row < 0) return;
-    session_.RenameMember(static_cast<std::size_t>(row));
-    Fill(row);
-}
-
-void MemberListDialog::DeleteSelected() {
-    const int row = selectedRow();
-    if (row < 0) return;
-    session_.DeleteMember(static_cast<std::size_t>(row));
-    Fill(row);
-}
-
-void MemberListDialog::MoveSelected(bool up) {
-    const int row = selectedRow();
-    if (row < 0) return;
-    const auto place = static_cast<std::size_t>(row);
-    if (up) session_.MoveMemberUp(place);
-    else session_.MoveMemberDown(place);
-    Fill(up ? row - 1 : row + 1);
+    const window::MemberListNext next = window::ActOnMember(
+        session_, command, row < 0 ? std::nullopt : std::optional<std::size_t>(row));
+    if (!next.close) Fill(next.select);
+    else if (command == MemberCommand::Open) accept();
+    else reject();
 }
 
 }  // namespace kneebrace

@@ -1,11 +1,14 @@
 // 构件列表: the project's members with their verdicts, calculated afresh each time the
-// list is filled, and the commands on the selected one: open (into the window, which
-// calculates it; the dialog closes), rename, delete, move up and down.
+// list is filled, and the buttons of the shared member list, enabled as the selection
+// allows: open (into the window, which calculates it; the dialog closes), rename,
+// delete, move up and down.
 #pragma once
+
+#include <map>
 
 #include <QDialog>
 
-#include "window/project_session.h"
+#include "window/project_dialogs.h"
 
 class QPushButton;
 class QTableWidget;
@@ -22,23 +25,15 @@ public:
     int selectedRow() const;
     void selectRow(int row);
 
-    void OpenSelected();
-    void RenameSelected();
-    void DeleteSelected();
-    void MoveSelected(bool up);
-
 private:
-    // Fills the table from the session and selects `row` (kept within the list).
-    void Fill(int row);
+    // Fills the table from the session and selects `row`, if any.
+    void Fill(std::optional<std::size_t> row);
     void FollowSelection();
+    void Act(window::MemberCommand command);
 
     window::ProjectSession& session_;
     QTableWidget* table_ = nullptr;
-    QPushButton* open_ = nullptr;
-    QPushButton* rename_ = nullptr;
-    QPushButton* delete_ = nullptr;
-    QPushButton* up_ = nullptr;
-    QPushButton* down_ = nullptr;
+    std::map<window::MemberCommand, QPushButton*> buttons_;
 };
 
 }  // namespace kneebrace

@@ -1,5 +1,8 @@
 #include "qt/project_dialogs.h"
 
+#include <map>
+#include <vector>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -16,38 +19,45 @@
 #include "qt/look.h"
 #include "qt/member_list_dialog.h"
 #include "window/main_menu.h"
+#include "window/project_dialogs.h"
+#include "window/project_file.h"
 
 namespace kneebrace {
 
 namespace {
 
-const QString kProjectFilter = QStringLiteral("隅撑工程 (*.kbproj)");
-
 std::string ToUtf8(const QString& text) { return text.toUtf8().toStdString(); }
 
 // OK and Cancel in Chinese even where Qt's translation is not installed.
 void ChineseButtons(QDialogButtonBox& buttons) {
-    buttons.button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons.button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons.button(QDialogButtonBox::Ok)->setText(FromUtf8(window::kOkCaption));
+    buttons.button(QDialogButtonBox::Cancel)->setText(FromUtf8(window::kCancelCaption));
 }
 
 window::UnsavedChoice AskUnsaved(QWidget* parent, const QString& projectName) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("工程未保存"),
-                    QStringLiteral("工程“%1”有未保存的修改。\n是否保存？").arg(projectName),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
-        case QMessageBox::Save: return window::UnsavedChoice::Save;
-        case QMessageBox::Discard: return window::UnsavedChoice::Discard;
-        default: return window::UnsavedChoice::Cancel;
+    QMessageBox box(QMessageBox::Warning, FromUtf8(window::kUnsavedTitle),
+                    FromUtf8(window::UnsavedText(projectName.toStdString())), QMessageBox::NoButton,
+                    parent);
+    std::map<QAbstractButton*, window::UnsavedChoice> choices;
+    for (const window::UnsavedButton& b : window::UnsavedButtons()) {
+        const auto role = b.choice == window::UnsavedChoice::Save ? QMessageBox::AcceptRole
+                          : b.choice == window::UnsavedChoice::Discard
+                              ? QMessageBox::DestructiveRole
+                              : QMessageBox::RejectRole;
+        QPushButton* button = box.addButton(FromUtf8(b.caption), role);
+        if (choices.empty()) box.setDefaultButton(button);
+        choices[button] = b.choice;
     }
+    box.exec();
+    const auto it = choices.find(box.clickedButton());
+    return it == choices.end() ? window::UnsavedChoice::Cancel : it->second;
 }
 
+// The file dialogs' filter: the name with its pattern, which Qt reads from the brackets.
+QString ProjectFilter() { return FromUtf8(window::kProjectFilterName); }
+
 QString ChooseOpen(QWidget* parent, const QString& folder) {
-    QFileDialog dialog(parent, QStringLiteral("打开工程"), folder, kProjectFilter);
+    QFileDialog dialog(parent, FromUtf8(window::kOpenProjectTitle), folder, ProjectFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted) return {};
@@ -56,10 +66,11 @@ QString ChooseOpen(QWidget* parent, const QString& folder) {
 
 QString ChooseSave(QWidget* parent, const QString& suggestedPath) {
     const QFileInfo suggested(suggestedPath);
-    QFileDialog dialog(parent, QStringLiteral("保存工程"), suggested.path(), kProjectFilter);
+    QFileDialog dialog(parent, FromUtf8(window::kSaveProjectTitle), suggested.path(),
+                       ProjectFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("kbproj"));
+    dialog.setDefaultSuffix(FromUtf8(window::kProjectFileExtension.substr(1)));
     dialog.selectFile(suggested.fileName());
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
@@ -68,31 +79,28 @@ QString ChooseSave(QWidget* parent, const QString& suggestedPath) {
 std::optional<QString> AskName(QWidget* parent, const QString& title, const QString& suggested) {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(QStringLiteral("构件名称："));
+    dialog.setLabelText(FromUtf8(window::kMemberNameLabel));
     dialog.setTextValue(suggested);
-    dialog.setOkButtonText(QStringLiteral("确定"));
-    dialog.setCancelButtonText(QStringLiteral("取消"));
+    dialog.setOkButtonText(FromUtf8(window::kOkCaption));
+    dialog.setCancelButtonText(FromUtf8(window::kCancelCaption));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
 
-// The project's four fields, one line each.
+// The project's fields, one line each.
 std::optional<window::ProjectInfo> EditInfo(QWidget* parent, const window::ProjectInfo& info) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("projectInfo"));
-    dialog.setWindowTitle(QStringLiteral("工程信息"));
+    dialog.setWindowTitle(FromUtf8(window::kProjectInfoTitle));
     auto* form = new QFormLayout;
-    const auto field = [&](const char* name, const QString& label, const std::string& value) {
-        auto* edit = new QLineEdit(FromUtf8(value), &dialog);
-        edit->setObjectName(QLatin1String(name));
+    std::vector<QLineEdit*> edits;
+    for (const window::InfoField& f : window::ProjectInfoFields()) {
+        auto* edit = new QLineEdit(FromUtf8(info.*f.text), &dialog);
+        edit->setObjectName(FromUtf8(f.name));
         edit->setMinimumWidth(280);
-        form->addRow(label, edit);
-        return edit;
-    };
-    QLineEdit* name = field("projectName", QStringLiteral("工程名称："), info.name);
-    QLineEdit* designer = field("designer", QStringLiteral("计算："), info.designer);
-    QLineEdit* checker = field("checker", QStringLiteral("校对："), info.checker);
-    QLineEdit* reviewer = field("reviewer", QStringLiteral("审核："), info.reviewer);
+        form->addRow(FromUtf8(f.label), edit);
+        edits.push_back(edit);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     ChineseButtons(*buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -101,13 +109,15 @@ std::optional<window::ProjectInfo> EditInfo(QWidget* parent, const window::Proje
     layout->addLayout(form);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return window::ProjectInfo{ToUtf8(name->text()), ToUtf8(designer->text()),
-                               ToUtf8(checker->text()), ToUtf8(reviewer->text())};
+    window::ProjectInfo edited;
+    for (std::size_t i = 0; i < edits.size(); ++i)
+        edited.*window::ProjectInfoFields()[i].text = ToUtf8(edits[i]->text());
+    return edited;
 }
 
 void Report(QWidget* parent, const QString& title, const QString& message) {
     QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Ok)->setText(FromUtf8(window::kOkCaption));
     box.exec();
 }
 
@@ -129,12 +139,12 @@ ProjectDialogs SystemProjectDialogs() {
 void ShowHelp(QWidget* parent) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("help"));
-    dialog.setWindowTitle(QStringLiteral("使用说明"));
+    dialog.setWindowTitle(FromUtf8(window::kHelpTitle));
     auto* text = new QPlainTextEdit(FromUtf8(window::HelpText()), &dialog);
     text->setReadOnly(true);
     text->setMinimumSize(560, 420);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Close)->setText(FromUtf8(window::kCloseCaption));
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(text);
@@ -143,13 +153,9 @@ void ShowHelp(QWidget* parent) {
 }
 
 void ShowAbout(QWidget* parent) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("关于"),
-                    QStringLiteral("角钢隅撑计算 kneebrace\n版本 %1\n\n"
-                                   "门式刚架隅撑（单角钢）的计算程序。\n"
-                                   "以 MIT 许可证发布。")
-                        .arg(QStringLiteral(KNEEBRACE_VERSION)),
-                    QMessageBox::Ok, parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    QMessageBox box(QMessageBox::Information, FromUtf8(window::kAboutTitle),
+                    FromUtf8(window::AboutText()), QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(FromUtf8(window::kOkCaption));
     box.exec();
 }
 

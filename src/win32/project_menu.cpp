@@ -5,23 +5,26 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
-#include "version.h"
+#include "win32/dialog_template.h"
 #include "win32/fault_dialog.h"
 #include "win32/look.h"
 #include "win32/safe_file.h"
 #include "win32/utf.h"
+#include "window/project_dialogs.h"
+#include "window/project_file.h"
 #include "window/report_book.h"
 
 namespace kneebrace::win32 {
 
 namespace {
 
+using window::MemberCommand;
 using window::MenuCommand;
 
 constexpr int kFirstMenuId = 40000;
 constexpr UINT_PTR kFrameSubclassId = 1;
+constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
 
 // The menu item's text: its caption, then its shortcut after a tab, as Windows aligns them.
 std::wstring ItemText(const window::MenuItem& item) {
@@ -50,19 +53,6 @@ bool ToAccelerator(std::string_view keys, WORD id, ACCEL& out) {
     return false;
 }
 
-// An empty modal frame with a title; the controls are made in WM_INITDIALOG, in pixels for
-// the owner's DPI.
-std::vector<WORD> FrameTemplate(const std::wstring& title) {
-    DLGTEMPLATE head{};
-    head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
-    constexpr std::size_t kHeadWords = sizeof(DLGTEMPLATE) / sizeof(WORD);
-    std::vector<WORD> words(kHeadWords + 2 + title.size() + 1, 0);
-    std::memcpy(words.data(), &head, sizeof(head));
-    for (std::size_t i = 0; i < title.size(); ++i)
-        words[kHeadWords + 2 + i] = static_cast<WORD>(title[i]);
-    return words;
-}
-
 // A modal dialog built in code: `layOut` makes its controls, `command` answers their
 // WM_COMMAND and returns whether the dialog ends (with that result).
 class CodeDialog {
@@ -74,7 +64,7 @@ public:
         dpi_ = owner != nullptr ? GetDpiForWindow(owner) : 96;
         if (dpi_ == 0) dpi_ = 96;
         font_ = CreateSongFont(9, dpi_);
-        const std::vector<WORD> layout = FrameTemplate(title);
+        const std::vector<WORD> layout = DialogTemplate(title, kFrameStyle);
         auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
         const INT_PTR result =
             DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
@@ -136,37 +126,51 @@ std::wstring WindowTextOf(HWND control) {
 }
 
 window::UnsavedChoice AskUnsavedDialog(HWND owner, const std::wstring& projectName) {
-    const TASKDIALOG_BUTTON buttons[] = {{IDYES, L"保存"}, {IDNO, L"不保存"}, {IDCANCEL, L"取消"}};
-    const std::wstring text = L"工程“" + projectName + L"”有未保存的修改。是否保存？";
+    // 取消 is IDCANCEL, which Esc and the close box answer too.
+    const auto choices = window::UnsavedButtons();
+    std::vector<std::wstring> captions;
+    std::vector<TASKDIALOG_BUTTON> buttons;
+    for (const window::UnsavedButton& b : choices) captions.push_back(Widen(b.caption));
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const bool cancel = choices[i].choice == window::UnsavedChoice::Cancel;
+        buttons.push_back({cancel ? IDCANCEL : 100 + static_cast<int>(i), captions[i].c_str()});
+    }
+    const std::wstring title = Widen(window::kUnsavedTitle);
+    const std::wstring text = Widen(window::UnsavedText(Narrow(projectName)));
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof(config);
     config.hwndParent = owner;
     config.dwFlags = TDF_POSITION_RELATIVE_TO_WINDOW | TDF_ALLOW_DIALOG_CANCELLATION;
-    config.pszWindowTitle = L"工程未保存";
+    config.pszWindowTitle = title.c_str();
     config.pszMainIcon = TD_WARNING_ICON;
     config.pszContent = text.c_str();
-    config.cButtons = 3;
-    config.pButtons = buttons;
-    config.nDefaultButton = IDYES;
+    config.cButtons = static_cast<UINT>(buttons.size());
+    config.pButtons = buttons.data();
+    config.nDefaultButton = buttons.front().nButtonID;
     int pressed = IDCANCEL;
     if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr)))
         return window::UnsavedChoice::Cancel;
-    return pressed == IDYES  ? window::UnsavedChoice::Save
-           : pressed == IDNO ? window::UnsavedChoice::Discard
-                             : window::UnsavedChoice::Cancel;
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i].nButtonID == pressed) return choices[i].choice;
+    return window::UnsavedChoice::Cancel;
 }
 
 std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggested) {
     std::vector<wchar_t> file(32768, L'\0');
     suggested.copy(file.data(), std::min(suggested.size(), file.size() - 1));
+    // The filter's name and pattern, each ended by a zero, and one more zero after them.
+    const std::wstring filter =
+        Widen(window::kProjectFilterName) + L'\0' + Widen(window::kProjectFilterPattern) + L'\0';
+    const std::wstring extension = Widen(window::kProjectFileExtension.substr(1));
+    const std::wstring title = Widen(save ? window::kSaveProjectTitle : window::kOpenProjectTitle);
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = L"隅撑工程 (*.kbproj)\0*.kbproj\0";
+    ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrDefExt = L"kbproj";
-    ofn.lpstrTitle = save ? L"保存工程" : L"打开工程";
+    ofn.lpstrDefExt = extension.c_str();
+    ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
@@ -185,8 +189,9 @@ std::optional<std::vector<std::wstring>> AskFieldsDialog(HWND owner, const std::
             d.Add(L"EDIT", fields[i].second, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                   kFirstEdit + static_cast<int>(i), 100, y, 270, 22);
         }
-        d.Add(L"BUTTON", L"确定", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 204, y + 6, 80, 26);
-        d.Add(L"BUTTON", L"取消", WS_TABSTOP, IDCANCEL, 290, y + 6, 80, 26);
+        d.Add(L"BUTTON", Widen(window::kOkCaption), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 204, y + 6,
+              80, 26);
+        d.Add(L"BUTTON", Widen(window::kCancelCaption), WS_TABSTOP, IDCANCEL, 290, y + 6, 80, 26);
         d.Size(384, y + 44);
         SetFocus(d.Item(kFirstEdit));
         SendMessageW(d.Item(kFirstEdit), EM_SETSEL, 0, -1);
@@ -203,11 +208,30 @@ std::optional<std::vector<std::wstring>> AskFieldsDialog(HWND owner, const std::
 }
 
 // The member list: one line a member with its verdict, and the commands on the selected
-// one; 打开 loads it into the window and closes the list.
+// one, enabled as the selection allows; 打开 loads it into the window and closes the list.
 void MemberListDialog(HWND owner, window::ProjectSession& session) {
-    enum { kList = 100, kRename, kDelete, kUp, kDown };
-    CodeDialog dialog;
-    const auto fill = [&session](CodeDialog& d, int select) {
+    constexpr int kList = 100;
+    const auto buttons = window::MemberListButtons();
+    // 打开 is IDOK, for Enter; 关闭 IDCANCEL, for Esc and the close box.
+    const auto idOf = [&buttons](std::size_t i) {
+        return buttons[i].command == MemberCommand::Open    ? IDOK
+               : buttons[i].command == MemberCommand::Close ? IDCANCEL
+                                                            : kList + 1 + static_cast<int>(i);
+    };
+    const auto selected = [](const CodeDialog& d) -> std::optional<std::size_t> {
+        const LRESULT at = SendMessageW(d.Item(kList), LB_GETCURSEL, 0, 0);
+        if (at < 0) return std::nullopt;
+        return static_cast<std::size_t>(at);
+    };
+    const auto follow = [&](const CodeDialog& d) {
+        const std::size_t count = session.project().members.size();
+        for (std::size_t i = 0; i < buttons.size(); ++i)
+            EnableWindow(d.Item(idOf(i)),
+                         window::MemberButtonEnabled(buttons[i].command, selected(d), count));
+        // A button greyed under the focus would leave the keys nowhere to go.
+        if (GetFocus() == nullptr || !IsWindowEnabled(GetFocus())) SetFocus(d.Item(kList));
+    };
+    const auto fill = [&](const CodeDialog& d, std::optional<std::size_t> select) {
         HWND list = d.Item(kList);
         SendMessageW(list, LB_RESETCONTENT, 0, 0);
         for (const window::MemberRow& row : session.MemberRows()) {
@@ -215,51 +239,38 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
                 (row.current ? L"▶ " : L"    ") + Widen(row.name) + L"　—　" + Widen(row.verdict);
             SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
         }
-        const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-        if (count > 0) SendMessageW(list, LB_SETCURSEL, std::clamp(select, 0, count - 1), 0);
+        if (select) SendMessageW(list, LB_SETCURSEL, *select, 0);
+        follow(d);
     };
+    CodeDialog dialog;
     dialog.layOut = [&](CodeDialog& d) {
         d.Add(L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kList,
               12, 12, 456, 220, WS_EX_CLIENTEDGE);
-        const std::pair<int, const wchar_t*> buttons[] = {{IDOK, L"打开"},    {kRename, L"改名…"},
-                                                          {kDelete, L"删除"}, {kUp, L"上移"},
-                                                          {kDown, L"下移"},   {IDCANCEL, L"关闭"}};
-        int x = 12;
-        for (const auto& [id, text] : buttons) {
-            d.Add(L"BUTTON", text, WS_TABSTOP | (id == IDOK ? BS_DEFPUSHBUTTON : 0), id, x, 242, 70,
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            const int id = idOf(i);
+            d.Add(L"BUTTON", Widen(buttons[i].caption),
+                  WS_TABSTOP | (id == IDOK ? BS_DEFPUSHBUTTON : 0), id, 12 + 77 * int(i), 242, 70,
                   26);
-            x += 77;
         }
         d.Size(480, 280);
-        const std::optional<std::size_t> current = session.currentMember();
-        fill(d, current ? static_cast<int>(*current) : 0);
         SetFocus(d.Item(kList));
+        fill(d, window::FirstMemberRow(session));
     };
     dialog.command = [&](CodeDialog& d, int id, int code) -> std::optional<INT_PTR> {
-        const auto selected = static_cast<int>(SendMessageW(d.Item(kList), LB_GETCURSEL, 0, 0));
-        if (id == IDCANCEL) return id;
-        if (id == kList && code != LBN_DBLCLK) return std::nullopt;
-        if (selected < 0) return std::nullopt;
-        const auto place = static_cast<std::size_t>(selected);
-        switch (id) {
-            case kList:
-            case IDOK: session.OpenMember(place); return IDOK;
-            case kRename: session.RenameMember(place); break;
-            case kDelete: session.DeleteMember(place); break;
-            case kUp:
-                session.MoveMemberUp(place);
-                fill(d, selected - 1);
-                return std::nullopt;
-            case kDown:
-                session.MoveMemberDown(place);
-                fill(d, selected + 1);
-                return std::nullopt;
-            default: return std::nullopt;
+        std::optional<MemberCommand> command;
+        if (id == kList) {
+            if (code == LBN_SELCHANGE) follow(d);
+            if (code == LBN_DBLCLK) command = MemberCommand::Open;
         }
-        fill(d, selected);
+        for (std::size_t i = 0; i < buttons.size(); ++i)
+            if (id == idOf(i)) command = buttons[i].command;
+        if (!command) return std::nullopt;
+        const window::MemberListNext next = window::ActOnMember(session, *command, selected(d));
+        if (next.close) return *command == MemberCommand::Open ? IDOK : IDCANCEL;
+        fill(d, next.select);
         return std::nullopt;
     };
-    dialog.Run(owner, L"构件列表");
+    dialog.Run(owner, Widen(window::kMemberListTitle));
 }
 
 }  // namespace
@@ -345,17 +356,18 @@ bool ProjectMenu::OnCommand(int id) {
         case MenuCommand::PrintReport: window_.reportPrint().Print(); break;
         case MenuCommand::Exit: PostMessageW(owner, WM_CLOSE, 0, 0); break;
         case MenuCommand::Help:
-            dialogs_.inform(owner, {"使用说明", std::string(window::HelpText())});
+            dialogs_.inform(owner,
+                            {std::string(window::kHelpTitle), std::string(window::HelpText())});
             break;
         case MenuCommand::About:
-            dialogs_.inform(owner, {"关于", "角钢隅撑计算 kneebrace\n版本 " KNEEBRACE_VERSION_TEXT
-                                            "\n\n门式刚架隅撑（单角钢）的计算程序。\n以 MIT "
-                                            "许可证发布。"});
+            dialogs_.inform(owner, {std::string(window::kAboutTitle), window::AboutText()});
             break;
         default: session_->Run(command); break;
     }
     return true;
 }
+
+HWND ProjectMenu::Owner() const { return GetLastActivePopup(window_.hwnd()); }
 
 void ProjectMenu::SetCaption(std::string_view utf8) {
     SetWindowTextW(window_.hwnd(), Widen(utf8).c_str());
@@ -393,21 +405,23 @@ bool ProjectMenu::ReplaceFile(const std::string& path, std::string_view bytes) {
 
 std::optional<std::string> ProjectMenu::AskMemberName(std::string_view title,
                                                       std::string_view suggested) {
-    const auto answers =
-        dialogs_.askFields(window_.hwnd(), Widen(title), {{L"构件名称：", Widen(suggested)}});
+    const auto answers = dialogs_.askFields(Owner(), Widen(title),
+                                            {{Widen(window::kMemberNameLabel), Widen(suggested)}});
     if (!answers || answers->empty()) return std::nullopt;
     return Narrow(answers->front());
 }
 
 std::optional<window::ProjectInfo> ProjectMenu::EditProjectInfo(const window::ProjectInfo& info) {
-    const auto answers = dialogs_.askFields(window_.hwnd(), L"工程信息",
-                                            {{L"工程名称：", Widen(info.name)},
-                                             {L"计算：", Widen(info.designer)},
-                                             {L"校对：", Widen(info.checker)},
-                                             {L"审核：", Widen(info.reviewer)}});
-    if (!answers || answers->size() != 4) return std::nullopt;
-    const std::vector<std::wstring>& a = *answers;
-    return window::ProjectInfo{Narrow(a[0]), Narrow(a[1]), Narrow(a[2]), Narrow(a[3])};
+    const auto fields = window::ProjectInfoFields();
+    ProjectDialogs::Fields lines;
+    for (const window::InfoField& f : fields)
+        lines.emplace_back(Widen(f.label), Widen(info.*f.text));
+    const auto answers =
+        dialogs_.askFields(window_.hwnd(), Widen(window::kProjectInfoTitle), lines);
+    if (!answers || answers->size() != fields.size()) return std::nullopt;
+    window::ProjectInfo edited;
+    for (std::size_t i = 0; i < fields.size(); ++i) edited.*fields[i].text = Narrow((*answers)[i]);
+    return edited;
 }
 
 void ProjectMenu::RunMemberList(window::ProjectSession& session) {
@@ -415,7 +429,7 @@ void ProjectMenu::RunMemberList(window::ProjectSession& session) {
 }
 
 void ProjectMenu::ShowProjectMessage(const window::FaultMessage& message) {
-    dialogs_.report(window_.hwnd(), message);
+    dialogs_.report(Owner(), message);
 }
 
 void ProjectMenu::PrintProjectBook(const window::Project& project) {

@@ -61,6 +61,11 @@ private:
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
 
+    // What a dialog is modal to: the member list while it is up (its 改名… asks a name),
+    // else the window. Ending a dialog enables its owner again, which must not free the
+    // window under the list.
+    HWND Owner() const;
+
     void SetCaption(std::string_view utf8) override;
     void EnableCommand(window::MenuCommand command, bool enabled) override;
     window::UnsavedChoice AskUnsaved(std::string_view projectName) override;

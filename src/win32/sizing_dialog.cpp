@@ -1,13 +1,13 @@
 #include "win32/sizing_dialog.h"
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "win32/dialog_template.h"
 #include "win32/look.h"
 #include "win32/sizing_layout.h"
 #include "win32/sizing_list.h"
@@ -26,20 +26,6 @@ constexpr DWORD kDialogStyle =
 // The window property that leads from the dialog to its table's state.
 constexpr wchar_t kTableProperty[] = L"kneebrace.sizingTable";
 
-// An empty frame with the title; the controls are made in WM_INITDIALOG, in pixels for
-// the monitor's DPI, which a template's dialog units cannot give.
-std::vector<WORD> DialogTemplate(std::wstring_view title) {
-    DLGTEMPLATE head{};
-    head.style = kDialogStyle;
-    constexpr std::size_t kHeadWords = sizeof(DLGTEMPLATE) / sizeof(WORD);
-    // The head, no menu, the default class, the title and its terminating zero.
-    std::vector<WORD> words(kHeadWords + 2 + title.size() + 1, 0);
-    std::memcpy(words.data(), &head, sizeof(head));
-    for (std::size_t i = 0; i < title.size(); ++i)
-        words[kHeadWords + 2 + i] = static_cast<WORD>(title[i]);
-    return words;
-}
-
 // The dialog's messages: its controls made, the table's notifications passed to the
 // list, the ways out.
 class SizingDialog {
@@ -48,7 +34,7 @@ public:
         : state_(view), list_(state_), dpi_(dpi == 0 ? 96 : dpi), onShown_(onShown) {}
 
     std::optional<std::string> Run(HWND owner) {
-        const std::vector<WORD> layout = DialogTemplate(Widen(kSizingTitle));
+        const std::vector<WORD> layout = DialogTemplate(Widen(kSizingTitle), kDialogStyle);
         auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
         const INT_PTR result =
             DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()),

@@ -74,15 +74,11 @@ COLORREF Background(HWND control) {
 
 std::string TooltipOf(HWND control) {
     HWND tooltips = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) {
-            wchar_t name[64]{};
-            GetClassNameW(hwnd, name, 64);
-            if (std::wstring_view(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(out) = hwnd;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltips));
+    for (HWND hwnd : win32test::ThreadWindows()) {
+        wchar_t name[64]{};
+        GetClassNameW(hwnd, name, 64);
+        if (std::wstring_view(name) == TOOLTIPS_CLASSW) tooltips = hwnd;
+    }
     wchar_t text[512]{};
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);

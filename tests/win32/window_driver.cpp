@@ -26,6 +26,18 @@ std::string WindowTextUtf8(HWND hwnd) {
     return Narrow(text);
 }
 
+std::vector<HWND> ThreadWindows() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM out) {
+            reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 std::vector<std::wstring> Listing(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};

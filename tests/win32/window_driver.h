@@ -62,6 +62,9 @@ void PumpMessages();
 
 std::string WindowTextUtf8(HWND hwnd);
 
+// This thread's top-level windows: its dialogs, its tooltips.
+std::vector<HWND> ThreadWindows();
+
 // The names in a folder, sorted; hidden ones too.
 std::vector<std::wstring> Listing(const std::wstring& folder);
 
