@@ -1,5 +1,10 @@
 #include "qt/report_printer.h"
 
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFileInfo>
@@ -20,6 +25,18 @@
 #include "qt/look.h"
 
 namespace kneebrace {
+
+namespace {
+
+// Looks up a std::string key by a string_view without making a string of it.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
+}  // namespace
 
 QPageLayout ReportPageLayout() {
     return QPageLayout(
@@ -43,9 +60,20 @@ ReportBook LayOutBook(const QPagedPaintDevice& device, const BookContent& conten
     const PageMetrics page{static_cast<double>(device.width()),
                            static_cast<double>(device.height()), metrics.lineSpacing(),
                            metrics.ascent()};
+    // The layout asks for most widths more than once: every line when it picks the scale
+    // and again when it places it, "0" for every table row, the blanks of every hanging
+    // indent. Each asking shapes the text anew, the dearest step of the layout, so each
+    // text is measured once; the same text always measures the same on one device.
+    std::unordered_map<std::string, double, TextHash, std::equal_to<>> widths;
     return LayOutBook(
         content, page,
-        [&metrics](std::string_view line) { return metrics.horizontalAdvance(FromUtf8(line)); },
+        [&metrics, &widths](std::string_view line) {
+            const auto known = widths.find(line);
+            if (known != widths.end()) return known->second;
+            const double width = metrics.horizontalAdvance(FromUtf8(line));
+            widths.emplace(line, width);
+            return width;
+        },
         printed, ranges);
 }
 
