@@ -158,11 +158,13 @@ void ReportMenu::PrintBook(const BookContent& content, const std::string& fileNa
         if (fault) Complain(*fault, false, printer.outputFileName());
         return;
     }
-    // Laid out again for the paper and printer the user chose.
-    const ReportBook book = LayOutBook(printer, content, now, ranges);
+    // Laid out again for the paper and printer the user chose, and painted with the
+    // texts shaped there.
+    ShapedTexts texts(printer);
+    const ReportBook book = LayOutBook(printer, content, now, ranges, &texts);
     if (book.fault) {
         Complain(*book.fault, false);
-    } else if (!PaintBook(printer, book)) {
+    } else if (!PaintBook(printer, book, &texts)) {
         Complain(BookFault::PrinterRefused, false);
     }
 }

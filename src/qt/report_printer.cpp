@@ -16,6 +16,8 @@
 #include <QSaveFile>
 #include <QSizeF>
 #include <QSvgRenderer>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include "qt/look.h"
 
@@ -37,21 +39,58 @@ Timestamp ToTimestamp(const QDateTime& when) {
     return {date.year(), date.month(), date.day(), time.hour(), time.minute()};
 }
 
+ShapedTexts::ShapedTexts(const QPaintDevice& device) : font_(ReportPrintFont()), device_(device) {}
+
+double ShapedTexts::Width(std::string_view text) { return Shape(text).width; }
+
+void ShapedTexts::Draw(QPainter& painter, std::string_view text, const QPointF& origin) {
+    const Shaped& shaped = Shape(text);
+    for (const QGlyphRun& run : shaped.glyphs)
+        painter.drawGlyphRun(QPointF(origin.x(), origin.y() - shaped.ascent), run);
+}
+
+const ShapedTexts::Shaped& ShapedTexts::Shape(std::string_view text) {
+    const auto known = texts_.find(text);
+    if (known != texts_.end()) return known->second;
+    QTextLayout layout(FromUtf8(text), font_, &device_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    Shaped shaped;
+    if (line.isValid()) {
+        // The advance with trailing blanks, which the hanging indent of a wrapped line
+        // is measured by, as QFontMetricsF::horizontalAdvance gives it.
+        shaped.width = line.horizontalAdvance();
+        shaped.ascent = line.ascent();
+        shaped.glyphs = layout.glyphRuns();
+    }
+    return texts_.emplace(text, std::move(shaped)).first->second;
+}
+
 ReportBook LayOutBook(const QPagedPaintDevice& device, const BookContent& content,
-                      const Timestamp& printed, const std::vector<PageRange>& ranges) {
+                      const Timestamp& printed, const std::vector<PageRange>& ranges,
+                      ShapedTexts* texts) {
     const QFontMetricsF metrics(ReportPrintFont(), &device);
     const PageMetrics page{static_cast<double>(device.width()),
                            static_cast<double>(device.height()), metrics.lineSpacing(),
                            metrics.ascent()};
+    // The layout asks for most widths more than once (every line when it picks the scale
+    // and again when it places it, "0" for every table row): each text is shaped once.
+    ShapedTexts own(device);
+    ShapedTexts& shaped = texts != nullptr ? *texts : own;
     return LayOutBook(
-        content, page,
-        [&metrics](std::string_view line) { return metrics.horizontalAdvance(FromUtf8(line)); },
-        printed, ranges);
+        content, page, [&shaped](std::string_view line) { return shaped.Width(line); }, printed,
+        ranges);
 }
 
-bool PaintBook(QPagedPaintDevice& device, const ReportBook& book) {
+bool PaintBook(QPagedPaintDevice& device, const ReportBook& book, ShapedTexts* texts) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
+    ShapedTexts own(device);
+    ShapedTexts& shaped = texts != nullptr ? *texts : own;
     painter.setFont(ReportPrintFont());
     painter.setPen(QPen(Qt::black, book.ruleWidth));
     QSvgRenderer diagram(QStringLiteral(":/artwork/diagram.svg"));
@@ -63,14 +102,14 @@ bool PaintBook(QPagedPaintDevice& device, const ReportBook& book) {
         painter.save();
         painter.scale(book.scale, book.scale);
         for (const BookLine& line : page.lines)
-            painter.drawText(QPointF(line.x, line.baseline), FromUtf8(line.text));
+            shaped.Draw(painter, line.text, QPointF(line.x, line.baseline));
         for (const BookRule& rule : page.rules)
             painter.drawLine(QLineF(rule.x1, rule.y1, rule.x2, rule.y2));
         for (const BookDiagram& box : page.diagrams)
             diagram.render(&painter, QRectF(box.x, box.y, box.width, box.height));
         painter.restore();
         for (const BookLine* line : {&page.header, &page.footer})
-            painter.drawText(QPointF(line->x, line->baseline), FromUtf8(line->text));
+            shaped.Draw(painter, line->text, QPointF(line->x, line->baseline));
     }
     return painter.end();
 }
@@ -92,10 +131,11 @@ std::optional<BookFault> WriteReportPdf(const BookContent& content, const QStrin
         QPdfWriter writer(&buffer);
         writer.setPageLayout(layout);
         writer.setCreator(QStringLiteral("kneebrace"));
-        const ReportBook book = LayOutBook(writer, content, printed, ranges);
+        ShapedTexts texts(writer);
+        const ReportBook book = LayOutBook(writer, content, printed, ranges, &texts);
         if (book.fault) return book.fault;
         writer.setTitle(FromUtf8(book.title));
-        if (!PaintBook(writer, book)) return BookFault::FileNotWritten;
+        if (!PaintBook(writer, book, &texts)) return BookFault::FileNotWritten;
     }
 
     // QSaveFile writes to a temporary file beside the target and renames it on commit;

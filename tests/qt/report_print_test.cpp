@@ -12,8 +12,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -395,6 +397,53 @@ private slots:
         QVERIFY2(f.messages[0].contains("无法写入"), qPrintable(f.messages[0]));
         QVERIFY(book.open(QIODevice::ReadOnly));
         QCOMPARE(book.readAll(), old);
+    }
+
+    // A text shaped once measures as the font's metrics measure it (the layout's widths
+    // and hanging indents stay as they were) and its glyph runs print what drawing the
+    // string prints: the same text for pdftotext, the same pixels (pdftoppm, from the
+    // same poppler-utils), a character that the Song face lacks included.
+    void shapedTextsMatchDrawnText_data() {
+        QTest::addColumn<QByteArray>("utf8");
+        QTest::newRow("Chinese and Latin by turns") << QByteArray("角钢Omvarel书 L45X3，i=0.9 mm²");
+        QTest::newRow("blanks only: an indent") << QByteArray("      ");
+        QTest::newRow("trailing blanks") << QByteArray("N=5067.6N   ");
+        QTest::newRow("Greek, symbols, a combining mark") << QByteArray("λ=86.2 ≤ [λ] α×β e\u0301");
+        QTest::newRow("invalid UTF-8") << QByteArray("x\xff\xfe y");
+    }
+    void shapedTextsMatchDrawnText() {
+        QFETCH(QByteArray, utf8);
+        const std::string bytes = utf8.toStdString();
+        const QString text = FromUtf8(bytes);  // as the book's texts reach the toolkit
+        QTemporaryDir dir;
+        QString words[2];
+        QByteArray pixels[2];
+        for (const bool shapedOnce : {false, true}) {
+            const QString pdf = dir.filePath(shapedOnce ? "shaped.pdf" : "drawn.pdf");
+            QPdfWriter writer(pdf);
+            writer.setPageLayout(ReportPageLayout());
+            ShapedTexts shaped(writer);
+            const QFontMetricsF metrics(ReportPrintFont(), &writer);
+            QCOMPARE(shaped.Width(bytes), metrics.horizontalAdvance(text));
+            QPainter painter(&writer);
+            painter.setFont(ReportPrintFont());
+            if (shapedOnce) {
+                shaped.Draw(painter, bytes, QPointF(300, 1000));
+            } else {
+                painter.drawText(QPointF(300, 1000), text);
+            }
+            painter.end();
+            words[shapedOnce] = Run(PDFTOTEXT, {"-layout", pdf, "-"});
+            Run(qPrintable(QString(PDFTOTEXT).replace("pdftotext", "pdftoppm")),
+                {"-r", "300", "-gray", "-singlefile", pdf, pdf});
+            QFile picture(pdf + ".pgm");
+            QVERIFY(picture.open(QIODevice::ReadOnly));
+            pixels[shapedOnce] = picture.readAll();
+        }
+        QVERIFY(words[0].contains(text.trimmed().left(1)));
+        QCOMPARE(words[1], words[0]);
+        QVERIFY(pixels[0].size() > 1000);
+        QVERIFY(pixels[1] == pixels[0]);
     }
 };
 
