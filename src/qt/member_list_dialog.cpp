@@ -92,8 +92,9 @@ void MemberListDialog::Act(MemberCommand command) {
     const int row = selectedRow();
     const window::MemberListNext next = window::ActOnMember(
         session_, command, row < 0 ? std::nullopt : std::optional<std::size_t>(row));
-    if (!next.close) Fill(next.select);
-    else if (command == MemberCommand::Open) accept();
+    if (!next.close) {
+        if (next.refill) Fill(next.select);
+    } else if (command == MemberCommand::Open) accept();
     else reject();
 }
 

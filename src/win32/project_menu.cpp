@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -119,6 +120,16 @@ private:
     HFONT font_ = nullptr;
 };
 
+// Whether the double-click just reported fell on a row: a list box reports one below its
+// last row too, where it must not open the row that happens to be selected.
+bool OnARow(HWND list) {
+    const DWORD at = GetMessagePos();
+    POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    ScreenToClient(list, &p);
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+    return HIWORD(hit) == 0;
+}
+
 std::wstring WindowTextOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
@@ -228,8 +239,10 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
         for (std::size_t i = 0; i < buttons.size(); ++i)
             EnableWindow(d.Item(idOf(i)),
                          window::MemberButtonEnabled(buttons[i].command, selected(d), count));
-        // A button greyed under the focus would leave the keys nowhere to go.
-        if (GetFocus() == nullptr || !IsWindowEnabled(GetFocus())) SetFocus(d.Item(kList));
+        // A button greyed under the focus would leave the keys nowhere to go. Through the
+        // dialog manager, so that the default button's border follows.
+        if (GetFocus() == nullptr || !IsWindowEnabled(GetFocus()))
+            SendMessageW(d.dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.Item(kList)), TRUE);
     };
     const auto fill = [&](const CodeDialog& d, std::optional<std::size_t> select) {
         HWND list = d.Item(kList);
@@ -260,14 +273,14 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
         std::optional<MemberCommand> command;
         if (id == kList) {
             if (code == LBN_SELCHANGE) follow(d);
-            if (code == LBN_DBLCLK) command = MemberCommand::Open;
+            if (code == LBN_DBLCLK && OnARow(d.Item(kList))) command = MemberCommand::Open;
         }
         for (std::size_t i = 0; i < buttons.size(); ++i)
             if (id == idOf(i)) command = buttons[i].command;
         if (!command) return std::nullopt;
         const window::MemberListNext next = window::ActOnMember(session, *command, selected(d));
         if (next.close) return *command == MemberCommand::Open ? IDOK : IDCANCEL;
-        fill(d, next.select);
+        if (next.refill) fill(d, next.select);
         return std::nullopt;
     };
     dialog.Run(owner, Widen(window::kMemberListTitle));

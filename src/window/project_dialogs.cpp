@@ -59,7 +59,7 @@ MemberListNext ActOnMember(ProjectSession& session, MemberCommand command,
                            std::optional<std::size_t> selected) {
     if (command == MemberCommand::Close) return {true, selected};
     if (!MemberButtonEnabled(command, selected, session.project().members.size()))
-        return {false, selected};
+        return {false, selected, false};
     const std::size_t row = *selected;
     std::size_t next = row;
     switch (command) {

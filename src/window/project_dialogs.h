@@ -45,6 +45,9 @@ std::optional<std::size_t> FirstMemberRow(const ProjectSession& session);
 struct MemberListNext {
     bool close = false;
     std::optional<std::size_t> select;
+    // False when the command was not allowed and nothing changed: the list need not be
+    // filled again (which calculates every member and loses the scroll position).
+    bool refill = true;
 
     friend bool operator==(const MemberListNext&, const MemberListNext&) = default;
 };

@@ -440,10 +440,16 @@ private slots:
             QVERIFY(picture.open(QIODevice::ReadOnly));
             pixels[shapedOnce] = picture.readAll();
         }
-        QVERIFY(words[0].contains(text.trimmed().left(1)));
         QCOMPARE(words[1], words[0]);
-        QVERIFY(pixels[0].size() > 1000);
         QVERIFY(pixels[1] == pixels[0]);
+        // Both drawings are of the text, not of nothing alike: its first character is read
+        // back and the page has ink (past the picture's short header).
+        if (!text.trimmed().isEmpty()) {
+            QVERIFY(words[0].contains(text.trimmed().left(1)));
+            const QByteArray page = pixels[0].mid(64);
+            QVERIFY(std::any_of(page.begin(), page.end(),
+                                [](char grey) { return static_cast<unsigned char>(grey) < 128; }));
+        }
     }
 };
 

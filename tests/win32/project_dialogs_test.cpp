@@ -258,8 +258,24 @@ TEST(Win32ProjectDialogs, MemberListWorksTheProject) {
             EXPECT_TRUE(IsWindowEnabled(GetFocus()));
             EXPECT_FALSE(IsWindowEnabled(main));
         }
+        // A double-click where the user points: below the rows it opens nothing, on a
+        // row it opens that row.
+        const auto doubleClick = [&](POINT at) {
+            ClientToScreen(list, &at);
+            SetCursorPos(at.x, at.y);
+            ScreenToClient(list, &at);
+            PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+        };
+        RECT row{};
+        SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        const std::optional<std::size_t> held = w.session().currentMember();
+        doubleClick({row.left + 10, row.bottom + 3 * (row.bottom - row.top)});
+        EXPECT_EQ(w.session().currentMember(), held);
+        EXPECT_TRUE(IsWindowVisible(d)) << "a double-click below the rows opened a member";
         select(0);
-        Click(d, "打开");
+        doubleClick({row.left + 10, (row.top + row.bottom) / 2});
     });
     w.Run(MenuCommand::MemberList);
     EXPECT_EQ(w.session().currentMember(), std::optional<std::size_t>(0));

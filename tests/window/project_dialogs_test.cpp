@@ -77,16 +77,23 @@ TEST(MemberList, EachCommandsEffectAndTheRowSelectedAfter) {
     };
     const Row rows[] = {
         {"open", Cmd::Open, 2, nullptr, {true, 2}, {a, b, c}, 2, false},
-        {"open, nothing selected", Cmd::Open, std::nullopt, nullptr, {}, {a, b, c}, 1, false},
+        {"open, nothing selected",
+         Cmd::Open,
+         std::nullopt,
+         nullptr,
+         {false, std::nullopt, false},
+         {a, b, c},
+         1,
+         false},
         {"rename", Cmd::Rename, 0, "甲", {false, 0}, {"甲", b, c}, 1, true},
         {"rename cancelled", Cmd::Rename, 0, nullptr, {false, 0}, {a, b, c}, 1, false},
         {"delete above the window's", Cmd::Delete, 0, nullptr, {false, 0}, {b, c}, 0, true},
         {"delete the last row", Cmd::Delete, 2, nullptr, {false, 1}, {a, b}, 1, true},
         {"delete the window's", Cmd::Delete, 1, nullptr, {false, 1}, {a, c}, std::nullopt, true},
         {"up", Cmd::MoveUp, 2, nullptr, {false, 1}, {a, c, b}, 2, true},
-        {"up from the top", Cmd::MoveUp, 0, nullptr, {false, 0}, {a, b, c}, 1, false},
+        {"up from the top", Cmd::MoveUp, 0, nullptr, {false, 0, false}, {a, b, c}, 1, false},
         {"down", Cmd::MoveDown, 1, nullptr, {false, 2}, {a, c, b}, 2, true},
-        {"down from the bottom", Cmd::MoveDown, 2, nullptr, {false, 2}, {a, b, c}, 1, false},
+        {"down from the bottom", Cmd::MoveDown, 2, nullptr, {false, 2, false}, {a, b, c}, 1, false},
         {"close", Cmd::Close, 1, nullptr, {true, 1}, {a, b, c}, 1, false},
     };
     for (const Row& row : rows) {
@@ -102,6 +109,17 @@ TEST(MemberList, EachCommandsEffectAndTheRowSelectedAfter) {
         // Opening a member or a command that changed nothing leaves the project saved.
         EXPECT_EQ(w.session.dirty(), row.dirty);
     }
+}
+
+// The list opens on the window's member, else on the first, and on no row when empty.
+TEST(MemberList, RowSelectedOnOpening) {
+    FakeProjectWindow w;
+    OpenExample(w);
+    w.session.DeleteMember(1);
+    EXPECT_EQ(FirstMemberRow(w.session), 0U);
+    w.view.unsavedAnswers.push_back(UnsavedChoice::Discard);
+    w.session.New();
+    EXPECT_EQ(FirstMemberRow(w.session), std::nullopt);
 }
 
 }  // namespace
