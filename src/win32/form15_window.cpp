@@ -76,13 +76,6 @@ std::vector<std::size_t> CreationOrder() {
     return order;
 }
 
-std::wstring WindowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The program's icon is the Calculate button's: the calculator.
 std::string_view ProgramArtwork() {
     for (const ControlRow& row : window::Form15Controls())
@@ -541,7 +534,7 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
 }
 
 std::string Form15Window::Text(std::string_view control) const {
-    return Narrow(WindowText(Control(control)));
+    return Narrow(ReadWindowText(Control(control)));
 }
 
 // CR LF as the engine writes it: the edit control's own line break.

@@ -423,6 +423,19 @@ TEST(Win32Window, NewReportShowsFromItsStartKeepingTheFocus) {
     }
 }
 
+// Box texts are read with one message where they fit its first buffer; a longer one,
+// a report of a project's worth of lines say, still comes back whole.
+TEST(Win32Window, WindowTextReadsShortAndLongTextsWhole) {
+    WindowDriver ui;
+    HWND report = ui.Get("Text8");
+    for (const std::size_t length : {0, 1, 8190, 8191, 8192, 20000}) {
+        std::wstring text(length, L'\0');
+        for (std::size_t i = 0; i < length; ++i) text[i] = i % 61 == 60 ? L'\n' : L'钢';
+        SetWindowTextW(report, text.c_str());
+        EXPECT_EQ(kneebrace::win32::ReadWindowText(report), text) << length;
+    }
+}
+
 // Moved to a monitor of 144 dpi, everything grows by half: window, controls, fonts,
 // icons and the drawing's rendering.
 TEST(Win32Window, RelaysItselfOutForANewDpi) {
