@@ -76,13 +76,6 @@ std::vector<std::size_t> CreationOrder() {
     return order;
 }
 
-std::wstring WindowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The program's icon is the Calculate button's: the calculator.
 std::string_view ProgramArtwork() {
     for (const ControlRow& row : window::Form15Controls())
@@ -541,12 +534,31 @@ LRESULT Form15Window::ControlColour(UINT message, HDC dc, HWND control) {
 }
 
 std::string Form15Window::Text(std::string_view control) const {
-    return Narrow(WindowText(Control(control)));
+    return Narrow(ReadWindowText(Control(control)));
 }
 
 // CR LF as the engine writes it: the edit control's own line break.
 void Form15Window::SetText(std::string_view control, std::string_view utf8) {
-    SetWindowTextW(Control(control), Widen(utf8).c_str());
+    HWND box = Control(control);
+    const std::wstring text = Widen(utf8);
+    const ControlRow* row = window::FindControl(control);
+    if (row == nullptr || row->kind != ControlKind::ReportBox) {
+        SetWindowTextW(box, text.c_str());
+        return;
+    }
+    // Taking a new text, the report box scrolls to its end and back to its start and
+    // redraws both scroll bars at each step: eight times a report, each a round of
+    // display queries to the server under wine, three times the cost of the text itself.
+    // So the box draws nothing while the text goes in, as WM_SETREDRAW has it on Windows
+    // (wine's leaves the box drawing), and is drawn once afterwards, scroll bars and all.
+    // Hiding the box instead would take the focus from it.
+    const LONG_PTR style = GetWindowLongPtrW(box, GWL_STYLE);
+    const bool shown = (style & WS_VISIBLE) != 0;
+    if (shown) SetWindowLongPtrW(box, GWL_STYLE, style & ~LONG_PTR{WS_VISIBLE});
+    SetWindowTextW(box, text.c_str());
+    if (!shown) return;
+    SetWindowLongPtrW(box, GWL_STYLE, style);
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 // A number box the last run did not read whole: pale red, in every state (the locked gap

@@ -23,4 +23,18 @@ std::string Narrow(std::wstring_view utf16) {
     return out;
 }
 
+std::wstring ReadWindowText(HWND hwnd) {
+    constexpr std::size_t kFirstTry = 8192;
+    std::wstring text(kFirstTry, L'\0');
+    auto length =
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+    if (length + 1 >= kFirstTry) {  // perhaps cut short
+        text.assign(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+        length = static_cast<std::size_t>(
+            GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+    }
+    text.resize(length);
+    return text;
+}
+
 }  // namespace kneebrace::win32

@@ -391,6 +391,51 @@ TEST(Win32Window, ReportBoxIsReadOnlyScrollsBothWaysAndCopies) {
     EXPECT_EQ(copied, expected);
 }
 
+// A new report goes in undrawn and is drawn once: the box is left shown, with the focus
+// it had, from its first line, its scroll range for the new text, and painted. A member
+// put into the window from the menu calculates without moving the focus, as here.
+TEST(Win32Window, NewReportShowsFromItsStartKeepingTheFocus) {
+    WindowDriver ui;
+    HWND report = ui.Get("Text8");
+    ui.Calculate();
+    SetFocus(report);
+    SendMessageW(report, WM_VSCROLL, SB_BOTTOM, 0);
+    win32test::PumpMessages();
+    ASSERT_GT(SendMessageW(report, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    // Without the section, then with it again: two reports of different lengths.
+    for (int run = 0; run < 2; ++run) {
+        ui.Click("Check2");
+        SetFocus(report);
+        ui.window().presenter().Pressed("Command1");
+        EXPECT_EQ(GetFocus(), report);
+        EXPECT_TRUE(IsWindowVisible(report));
+        EXPECT_EQ(SendMessageW(report, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        SCROLLINFO bar{};
+        bar.cbSize = sizeof(bar);
+        bar.fMask = SIF_RANGE | SIF_POS;
+        GetScrollInfo(report, SB_VERT, &bar);
+        EXPECT_EQ(bar.nPos, 0);
+        EXPECT_EQ(bar.nMax + 1, SendMessageW(report, EM_GETLINECOUNT, 0, 0)) << run;
+        win32test::PumpMessages();
+        RECT pending{};
+        EXPECT_FALSE(GetUpdateRect(report, &pending, FALSE)) << "painted at the next pump";
+    }
+}
+
+// Box texts are read with one message where they fit its first buffer; a longer one,
+// a report of a project's worth of lines say, still comes back whole.
+TEST(Win32Window, WindowTextReadsShortAndLongTextsWhole) {
+    WindowDriver ui;
+    HWND report = ui.Get("Text8");
+    for (const std::size_t length : {0, 1, 8190, 8191, 8192, 20000}) {
+        std::wstring text(length, L'\0');
+        for (std::size_t i = 0; i < length; ++i) text[i] = i % 61 == 60 ? L'\n' : L'钢';
+        SetWindowTextW(report, text.c_str());
+        EXPECT_EQ(kneebrace::win32::ReadWindowText(report), text) << length;
+    }
+}
+
 // Moved to a monitor of 144 dpi, everything grows by half: window, controls, fonts,
 // icons and the drawing's rendering.
 TEST(Win32Window, RelaysItselfOutForANewDpi) {

@@ -19,12 +19,7 @@ void PumpMessages() {
     }
 }
 
-std::string WindowTextUtf8(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
-}
+std::string WindowTextUtf8(HWND hwnd) { return Narrow(kneebrace::win32::ReadWindowText(hwnd)); }
 
 std::vector<HWND> ThreadWindows() {
     std::vector<HWND> windows;
