@@ -130,12 +130,6 @@ bool OnARow(HWND list) {
     return HIWORD(hit) == 0;
 }
 
-std::wstring WindowTextOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
-    return text;
-}
-
 window::UnsavedChoice AskUnsavedDialog(HWND owner, const std::wstring& projectName) {
     // 取消 is IDCANCEL, which Esc and the close box answer too.
     const auto choices = window::UnsavedButtons();
@@ -210,7 +204,7 @@ std::optional<std::vector<std::wstring>> AskFieldsDialog(HWND owner, const std::
     dialog.command = [&](CodeDialog& d, int id, int) -> std::optional<INT_PTR> {
         if (id == IDOK)
             for (std::size_t i = 0; i < fields.size(); ++i)
-                answers.push_back(WindowTextOf(d.Item(kFirstEdit + static_cast<int>(i))));
+                answers.push_back(ReadWindowText(d.Item(kFirstEdit + static_cast<int>(i))));
         if (id == IDOK || id == IDCANCEL) return id;
         return std::nullopt;
     };

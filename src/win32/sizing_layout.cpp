@@ -19,13 +19,6 @@ constexpr int kGap = 6;
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 28;
 
-std::wstring WindowText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The work area of the monitor `window` is on; false when there is none to be had.
 bool WorkArea(HWND window, RECT& work) {
     MONITORINFO monitor{};
@@ -90,8 +83,8 @@ void SizingLayout::ApplyDpi(UINT dpi) {
 
     HDC dc = GetDC(controls_.dialog);
     line_ = LineHeight(dc, font_);
-    int lineWidth = TextWidth(dc, font_, WindowText(controls_.inputs));
-    const std::wstring message = WindowText(controls_.message);
+    int lineWidth = TextWidth(dc, font_, ReadWindowText(controls_.inputs));
+    const std::wstring message = ReadWindowText(controls_.message);
     messageLines_ = 0;
     for (std::size_t from = 0; from <= message.size(); ++messageLines_) {
         const std::size_t end = std::min(message.find(L'\n', from), message.size());

@@ -68,8 +68,8 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
 kneebrace::BookContent WindowBook(WindowDriver& ui) {
     auto& window = ui.window();
     // Without a project only the date is filled in: the day it prints.
-    const kneebrace::BookHeading heading{
-        .date = kneebrace::DateText(kneebrace::win32::LocalTimestamp())};
+    kneebrace::BookHeading heading;
+    heading.date = kneebrace::DateText(kneebrace::win32::LocalTimestamp());
     return kneebrace::MemberBook(
         heading, kneebrace::ShownMember(window.presenter().CurrentMember(), window.designState(),
                                         ui.Report()));
