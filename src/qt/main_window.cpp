@@ -46,8 +46,8 @@ MainWindow::MainWindow(ProjectDialogs projectDialogs, FaultReporter reportFault,
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::PrintProjectBook(const window::Project& project) {
-    form_->reportMenu().PrintBook(ProjectBook(project), session_->DisplayName() + "-计算书.pdf");
+void MainWindow::PrintProjectBook(const window::Project& project, std::string_view suggestedName) {
+    form_->reportMenu().PrintBook(ProjectBook(project), std::string(suggestedName));
 }
 
 void MainWindow::ExportProjectBook(const window::Project& project, std::string_view suggestedName) {

@@ -57,7 +57,7 @@ private:
     std::optional<window::ProjectInfo> EditProjectInfo(const window::ProjectInfo& info) override;
     void RunMemberList(window::ProjectSession& session) override;
     void ShowProjectMessage(const window::FaultMessage& message) override;
-    void PrintProjectBook(const window::Project& project) override;
+    void PrintProjectBook(const window::Project& project, std::string_view suggestedName) override;
     void ExportProjectBook(const window::Project& project, std::string_view suggestedName) override;
 
     ProjectDialogs dialogs_;

@@ -439,7 +439,7 @@ void ProjectMenu::ShowProjectMessage(const window::FaultMessage& message) {
     dialogs_.report(Owner(), message);
 }
 
-void ProjectMenu::PrintProjectBook(const window::Project& project) {
+void ProjectMenu::PrintProjectBook(const window::Project& project, std::string_view) {
     window_.reportPrint().PrintBook(ProjectBook(project));
 }
 

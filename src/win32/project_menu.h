@@ -78,7 +78,8 @@ private:
     std::optional<window::ProjectInfo> EditProjectInfo(const window::ProjectInfo& info) override;
     void RunMemberList(window::ProjectSession& session) override;
     void ShowProjectMessage(const window::FaultMessage& message) override;
-    void PrintProjectBook(const window::Project& project) override;
+    // Windows' print dialog has no file name to propose: the name goes unused.
+    void PrintProjectBook(const window::Project& project, std::string_view suggestedName) override;
     // Windows has no PDF export of its own: print to a PDF printer instead.
     void ExportProjectBook(const window::Project&, std::string_view) override {}
 

@@ -65,12 +65,15 @@ void ProjectSession::Run(MenuCommand command) {
         case MenuCommand::MemberList: ShowMemberList(); break;
         case MenuCommand::ProjectInfo: EditInfo(); break;
         case MenuCommand::PrintProjectBook:
-            if (!project_.members.empty()) view_.PrintProjectBook(project_);
+        case MenuCommand::ExportProjectBook: {
+            if (project_.members.empty()) break;
+            // Printing to a file proposes the export's name.
+            const std::string fileName = DisplayName() + "-计算书.pdf";
+            if (command == MenuCommand::PrintProjectBook)
+                view_.PrintProjectBook(project_, fileName);
+            else view_.ExportProjectBook(project_, fileName);
             break;
-        case MenuCommand::ExportProjectBook:
-            if (!project_.members.empty())
-                view_.ExportProjectBook(project_, DisplayName() + "-计算书.pdf");
-            break;
+        }
         default: break;
     }
 }

@@ -76,7 +76,7 @@ public:
 
     // The project's book, calculated afresh from its members: printed, or exported as a
     // PDF file the user names (starting from `suggestedName`).
-    virtual void PrintProjectBook(const Project& project) = 0;
+    virtual void PrintProjectBook(const Project& project, std::string_view suggestedName) = 0;
     virtual void ExportProjectBook(const Project& project, std::string_view suggestedName) = 0;
 };
 

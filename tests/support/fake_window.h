@@ -115,7 +115,9 @@ public:
     void ShowProjectMessage(const kneebrace::window::FaultMessage& message) override {
         messages.push_back(message);
     }
-    void PrintProjectBook(const kneebrace::window::Project&) override { ++booksPrinted; }
+    void PrintProjectBook(const kneebrace::window::Project&, std::string_view) override {
+        ++booksPrinted;
+    }
     void ExportProjectBook(const kneebrace::window::Project&, std::string_view) override {
         ++booksPrinted;
     }
