@@ -283,7 +283,7 @@ std::optional<std::string> Form15::RunSizingDialog(SizingView view) {
     return dialog.adopted();
 }
 
-void Form15::ReportShown(const std::string& reportText, std::string_view size) {
+void Form15::ReportShown(const std::string& reportText, std::string_view /*size*/) {
     reportMenu_->ReportShown(
         ShownMember(presenter_.CurrentMember(), presenter_.state(), reportText));
 }

@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QStandardPaths>
 
 #include "qt/look.h"
@@ -38,6 +40,16 @@ MainWindow::MainWindow(ProjectDialogs projectDialogs, FaultReporter reportFault,
     session_ = std::make_unique<window::ProjectSession>(static_cast<ProjectView&>(*this),
                                                         form_->presenter());
     form_->reportMenu().SetHeadingSource([this] { return session_->Heading(); });
+#if QT_CONFIG(sessionmanager)
+    // Logging out closes no window by itself: the unsaved prompt is asked here, and 取消
+    // or a failed save keeps the desktop session going.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!session_->dirty() || !manager.allowsInteraction()) return;
+        const bool mayEnd = session_->MayClose();
+        manager.release();
+        if (!mayEnd) manager.cancel();
+    });
+#endif
     BuildMenus();
     // The calculator's area keeps its fixed size: the window is that and the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -136,6 +148,10 @@ bool MainWindow::ReplaceFile(const std::string& path, std::string_view bytes) {
     if (!WriteWholeFile(file, QByteArray(bytes.data(), qsizetype(bytes.size())))) return false;
     folder_ = QFileInfo(file).absolutePath();
     return true;
+}
+
+bool MainWindow::MayReplace(const std::string& path) {
+    return !QFileInfo::exists(FromPath(path)) || dialogs_.confirmReplace(this, FromUtf8(path));
 }
 
 std::optional<std::string> MainWindow::AskMemberName(std::string_view title,

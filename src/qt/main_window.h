@@ -52,6 +52,7 @@ private:
     std::optional<std::string> ChooseProjectToSave(std::string_view suggestedName) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+    bool MayReplace(const std::string& path) override;
     std::optional<std::string> AskMemberName(std::string_view title,
                                              std::string_view suggested) override;
     std::optional<window::ProjectInfo> EditProjectInfo(const window::ProjectInfo& info) override;

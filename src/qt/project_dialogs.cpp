@@ -121,6 +121,16 @@ void Report(QWidget* parent, const QString& title, const QString& message) {
     box.exec();
 }
 
+bool ConfirmReplace(QWidget* parent, const QString& path) {
+    QMessageBox box(QMessageBox::Warning, FromUtf8(window::kReplaceTitle),
+                    FromUtf8(window::ReplaceText(path.toStdString())), QMessageBox::NoButton,
+                    parent);
+    QPushButton* yes = box.addButton(FromUtf8(window::kYesCaption), QMessageBox::YesRole);
+    box.setDefaultButton(box.addButton(FromUtf8(window::kNoCaption), QMessageBox::NoRole));
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 }  // namespace
 
 ProjectDialogs SystemProjectDialogs() {
@@ -133,7 +143,8 @@ ProjectDialogs SystemProjectDialogs() {
                 MemberListDialog dialog(session, parent);
                 dialog.exec();
             },
-            Report};
+            Report,
+            ConfirmReplace};
 }
 
 void ShowHelp(QWidget* parent) {

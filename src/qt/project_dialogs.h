@@ -35,6 +35,8 @@ struct ProjectDialogs {
     std::function<void(QWidget* parent, window::ProjectSession& session)> memberList;
     // Tells the user why a command could not be carried out.
     std::function<void(QWidget* parent, const QString& title, const QString& message)> report;
+    // Whether to replace the existing file at `path`, which the save dialog did not ask.
+    std::function<bool(QWidget* parent, const QString& path)> confirmReplace;
 };
 
 // The program's dialogs: message boxes with Chinese buttons, QFileDialog, the member

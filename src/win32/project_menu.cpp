@@ -288,7 +288,12 @@ ProjectDialogs SystemProjectDialogs() {
             AskFieldsDialog,
             MemberListDialog,
             [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
-            ShowInformationDialog};
+            ShowInformationDialog,
+            [](HWND owner, const std::wstring& path) {
+                return MessageBoxW(owner, Widen(window::ReplaceText(Narrow(path))).c_str(),
+                                   Widen(window::kReplaceTitle).c_str(),
+                                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+            }};
 }
 
 int ProjectMenu::IdOf(MenuCommand command) { return kFirstMenuId + static_cast<int>(command); }
@@ -408,6 +413,12 @@ std::optional<std::string> ProjectMenu::ReadFile(const std::string& path) {
 
 bool ProjectMenu::ReplaceFile(const std::string& path, std::string_view bytes) {
     return WriteWholeFile(Widen(path), bytes);
+}
+
+bool ProjectMenu::MayReplace(const std::string& path) {
+    const std::wstring file = Widen(path);
+    return GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES ||
+           dialogs_.confirmReplace(window_.hwnd(), file);
 }
 
 std::optional<std::string> ProjectMenu::AskMemberName(std::string_view title,

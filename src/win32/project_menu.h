@@ -36,6 +36,8 @@ struct ProjectDialogs {
     std::function<void(HWND owner, const window::FaultMessage& message)> report;
     // The help page and about: a title and a text, with the information icon.
     std::function<void(HWND owner, const window::FaultMessage& page)> inform;
+    // Whether to replace the existing file at `path`, which the save dialog did not ask.
+    std::function<bool(HWND owner, const std::wstring& path)> confirmReplace;
 };
 
 // The program's dialogs: a task dialog, the common file dialogs, small forms of its own.
@@ -73,6 +75,7 @@ private:
     std::optional<std::string> ChooseProjectToSave(std::string_view suggestedName) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+    bool MayReplace(const std::string& path) override;
     std::optional<std::string> AskMemberName(std::string_view title,
                                              std::string_view suggested) override;
     std::optional<window::ProjectInfo> EditProjectInfo(const window::ProjectInfo& info) override;

@@ -81,6 +81,10 @@ MemberListNext ActOnMember(ProjectSession& session, MemberCommand command,
 
 std::span<const InfoField> ProjectInfoFields() { return kInfoFields; }
 
+std::string ReplaceText(std::string_view path) {
+    return "“" + std::string(path) + "”已存在。\n要替换它吗？";
+}
+
 std::string UnsavedText(std::string_view projectName) {
     return "工程“" + std::string(projectName) + "”有未保存的修改。\n是否保存？";
 }

@@ -88,6 +88,12 @@ inline constexpr std::string_view kOpenProjectTitle = "打开工程";
 inline constexpr std::string_view kSaveProjectTitle = "保存工程";
 inline constexpr std::string_view kProjectFilterName = "隅撑工程 (*.kbproj)";
 inline constexpr std::string_view kProjectFilterPattern = "*.kbproj";
+// A name typed without the extension whose file, once the extension is added, exists:
+// asked with 是/否, 否 the default.
+inline constexpr std::string_view kReplaceTitle = "确认另存为";
+std::string ReplaceText(std::string_view path);
+inline constexpr std::string_view kYesCaption = "是";
+inline constexpr std::string_view kNoCaption = "否";
 
 // 使用说明 and 关于.
 inline constexpr std::string_view kHelpTitle = "使用说明";

@@ -5,6 +5,7 @@
 #include "window/control_table.h"
 #include "window/member_run.h"
 #include "window/project_file.h"
+#include "window/report_pages.h"
 
 namespace kneebrace::window {
 
@@ -68,7 +69,7 @@ void ProjectSession::Run(MenuCommand command) {
         case MenuCommand::ExportProjectBook: {
             if (project_.members.empty()) break;
             // Printing to a file proposes the export's name.
-            const std::string fileName = DisplayName() + "-计算书.pdf";
+            const std::string fileName = SuggestedFileStem() + "-计算书.pdf";
             if (command == MenuCommand::PrintProjectBook)
                 view_.PrintProjectBook(project_, fileName);
             else view_.ExportProjectBook(project_, fileName);
@@ -89,6 +90,11 @@ std::string ProjectSession::DisplayName() const {
     if (!project_.name.empty()) return project_.name;
     if (!path_.empty()) return FileStem(path_);
     return "未命名工程";
+}
+
+std::string ProjectSession::SuggestedFileStem() const {
+    // A 工程名称 such as "3#/4#厂房" is no file name: the dialog would look for a folder.
+    return SafeFileName(path_.empty() ? DisplayName() : FileStem(path_), "未命名工程");
 }
 
 std::string ProjectSession::Caption() const {
@@ -174,12 +180,16 @@ bool ProjectSession::Save() {
 }
 
 bool ProjectSession::SaveAs() {
-    const std::string suggested = path_.empty()
-                                      ? DisplayName() + std::string(kProjectFileExtension)
-                                      : FileStem(path_) + std::string(kProjectFileExtension);
+    const std::string suggested = SuggestedFileStem() + std::string(kProjectFileExtension);
     std::optional<std::string> path = view_.ChooseProjectToSave(suggested);
     if (!path || path->empty()) return false;
-    if (!HasProjectExtension(*path)) *path += kProjectFileExtension;
+    // The dialogs add the extension only to a name without a dot of its own, and ask
+    // about replacing a file before it is added: "二期 1.5" would otherwise go over an
+    // existing "二期 1.5.kbproj" unasked.
+    if (!HasProjectExtension(*path)) {
+        *path += kProjectFileExtension;
+        if (!view_.MayReplace(*path)) return false;
+    }
     return WriteTo(*path);
 }
 

@@ -58,6 +58,9 @@ public:
     // `suggestedName` (a file name without a folder) and adds the extension.
     virtual std::optional<std::string> ChooseProjectToOpen() = 0;
     virtual std::optional<std::string> ChooseProjectToSave(std::string_view suggestedName) = 0;
+    // The file at `path`, a name the save dialog did not ask about, already exists: true
+    // when the user agrees to replace it, or when there is no such file.
+    virtual bool MayReplace(const std::string& path) = 0;
     // A file's whole contents; nothing when it cannot be read.
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
     // Writes a temporary file beside `path` and puts it in the place of `path` only once
@@ -130,6 +133,8 @@ public:
     // when the window was opened from a member, its name. Empty without a project.
     BookHeading Heading() const;
     std::string Caption() const;
+    // The name the save and export dialogs start from, without its extension.
+    std::string SuggestedFileStem() const;
 
 private:
     // The unsaved prompt when there are unsaved changes; true when the command may go on.

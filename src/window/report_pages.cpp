@@ -585,6 +585,13 @@ std::string DateText(const Timestamp& when) {
     return Digits(when.year, 4) + "-" + Digits(when.month, 2) + "-" + Digits(when.day, 2);
 }
 
+std::string SafeFileName(std::string_view name, std::string_view fallback) {
+    std::string safe;
+    for (const char c : name) safe.push_back(AllowedInFileName(c) ? c : '_');
+    while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
+    return safe.empty() ? std::string(fallback) : safe;
+}
+
 std::string DefaultPdfFileName(std::string_view angleModel, const Timestamp& when) {
     std::string_view size = angleModel;
     const std::size_t first = size.find_first_not_of(kBlanks);

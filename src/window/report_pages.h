@@ -192,6 +192,11 @@ std::size_t DisplayColumns(std::string_view line);
 // "2026-12-07": the date as the book prints it.
 std::string DateText(const Timestamp& when);
 
+// `name` made fit to be a file's name on Windows: the characters it refuses become "_",
+// and the dots and blanks it drops from a name's end are removed; `fallback` when
+// nothing is left.
+std::string SafeFileName(std::string_view name, std::string_view fallback);
+
 // "隅撑计算书-L45X3-20261207-1430.pdf". The size is the record's angleModel, blanks at
 // its ends removed, or "L45X3" (the start-up size) when nothing remains; characters
 // that Windows does not allow in file names become "_".

@@ -191,7 +191,8 @@ BookContent WindowBook(Form15& window) {
                                 .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
                                 .toStdString();
     // Without a project only the date is filled in: the day it prints.
-    const BookHeading heading{.date = DateText(ToTimestamp(QDateTime::currentDateTime()))};
+    BookHeading heading;
+    heading.date = DateText(ToTimestamp(QDateTime::currentDateTime()));
     return MemberBook(heading,
                       ShownMember(window.presenter().CurrentMember(), window.designState(), box));
 }

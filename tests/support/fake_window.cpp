@@ -215,6 +215,12 @@ bool FakeProjectView::ReplaceFile(const std::string& path, std::string_view byte
     return true;
 }
 
+bool FakeProjectView::MayReplace(const std::string& path) {
+    if (!disk.contains(path)) return true;
+    asked.push_back("replace " + path);
+    return Next(replaceAnswers).value_or(false);
+}
+
 std::optional<std::string> FakeProjectView::AskMemberName(std::string_view title,
                                                           std::string_view suggested) {
     asked.push_back(std::string(title) + " " + std::string(suggested));

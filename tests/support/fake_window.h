@@ -107,6 +107,7 @@ public:
     std::optional<std::string> ChooseProjectToSave(std::string_view suggestedName) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+    bool MayReplace(const std::string& path) override;
     std::optional<std::string> AskMemberName(std::string_view title,
                                              std::string_view suggested) override;
     std::optional<kneebrace::window::ProjectInfo> EditProjectInfo(
@@ -115,11 +116,11 @@ public:
     void ShowProjectMessage(const kneebrace::window::FaultMessage& message) override {
         messages.push_back(message);
     }
-    void PrintProjectBook(const kneebrace::window::Project&, std::string_view) override {
-        ++booksPrinted;
+    void PrintProjectBook(const kneebrace::window::Project&, std::string_view name) override {
+        books.push_back("print " + std::string(name));
     }
-    void ExportProjectBook(const kneebrace::window::Project&, std::string_view) override {
-        ++booksPrinted;
+    void ExportProjectBook(const kneebrace::window::Project&, std::string_view name) override {
+        books.push_back("export " + std::string(name));
     }
 
     std::map<std::string, std::string, std::less<>> disk;
@@ -127,6 +128,7 @@ public:
     std::deque<UnsavedChoice> unsavedAnswers;
     std::deque<std::string> openAnswers, saveAnswers, nameAnswers;
     std::deque<kneebrace::window::ProjectInfo> infoAnswers;
+    std::deque<bool> replaceAnswers;
     // What the member list dialog does once it is up.
     std::function<void(kneebrace::window::ProjectSession&)> memberList;
 
@@ -134,7 +136,7 @@ public:
     std::map<MenuCommand, bool> enabled;
     std::vector<std::string> asked;  // every prompt and dialog, in order, with its subject
     std::vector<kneebrace::window::FaultMessage> messages;
-    int booksPrinted = 0;
+    std::vector<std::string> books;  // printed or exported, with the name proposed
 
 private:
     template <typename T>

@@ -353,9 +353,10 @@ TEST(ProjectSession, ProjectBookWaitsForAMemberAndSignsTheWindowsBook) {
     EXPECT_EQ(w.session.Heading().project, "");
     w.session.New();
     w.session.Run(MenuCommand::PrintProjectBook);
-    EXPECT_EQ(w.view.booksPrinted, 0);
+    EXPECT_EQ(w.view.books, std::vector<std::string>{});
     EXPECT_FALSE(w.view.enabled[MenuCommand::ExportProjectBook]);
-    w.view.infoAnswers.push_back({"某厂房", "张三", "李四", ""});
+    // A name with a slash proposes a file, not a folder.
+    w.view.infoAnswers.push_back({"某厂房/1#", "张三", "李四", ""});
     w.session.EditInfo();
     w.view.nameAnswers.emplace_back("YC-1");
     w.session.Run(MenuCommand::AddMember);
@@ -363,10 +364,58 @@ TEST(ProjectSession, ProjectBookWaitsForAMemberAndSignsTheWindowsBook) {
     EXPECT_TRUE(w.view.enabled[MenuCommand::ExportProjectBook]);
     w.session.Run(MenuCommand::PrintProjectBook);
     w.session.Run(MenuCommand::ExportProjectBook);
-    EXPECT_EQ(w.view.booksPrinted, 2);
+    EXPECT_EQ(w.view.books, (std::vector<std::string>{"print 某厂房_1#-计算书.pdf",
+                                                      "export 某厂房_1#-计算书.pdf"}));
     const kneebrace::BookHeading h = w.session.Heading();
     EXPECT_EQ(std::vector<std::string>({h.project, h.member, h.designer, h.checker, h.reviewer}),
-              std::vector<std::string>({"某厂房", "YC-1", "张三", "李四", ""}));
+              std::vector<std::string>({"某厂房/1#", "YC-1", "张三", "李四", ""}));
+}
+
+// A name typed without the extension gets it; when a file of that name exists, the user
+// is asked first (the save dialog asked about the name as typed). The proposed name is
+// one Windows takes.
+TEST(ProjectSession, SaveAsAsksBeforeReplacingAFileTheDialogDidNotName) {
+    const std::string old = "an older project";
+    struct Row {
+        const char* typed;
+        const char* file;  // where the project goes
+        bool exists;
+        std::vector<bool> answers;
+        bool saved;
+        std::vector<std::string> asked;
+    };
+    const Row rows[] = {
+        {"/盘/二期 1.5", "/盘/二期 1.5.kbproj", false, {}, true, {}},
+        {"/盘/二期 1.5",
+         "/盘/二期 1.5.kbproj",
+         true,
+         {false},
+         false,
+         {"replace /盘/二期 1.5.kbproj"}},
+        {"/盘/二期 1.5",
+         "/盘/二期 1.5.kbproj",
+         true,
+         {true},
+         true,
+         {"replace /盘/二期 1.5.kbproj"}},
+        {"/盘/二期 1.5.KBPROJ", "/盘/二期 1.5.KBPROJ", true, {}, true, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.typed) + (row.exists ? ", exists" : ""));
+        FakeProjectWindow w;
+        w.view.infoAnswers.push_back({"3#/4#厂房. ", "", "", ""});
+        w.session.EditInfo();
+        if (row.exists) w.view.disk[row.file] = old;
+        w.view.saveAnswers.emplace_back(row.typed);
+        w.view.replaceAnswers.assign(row.answers.begin(), row.answers.end());
+        w.view.asked.clear();
+        EXPECT_EQ(w.session.SaveAs(), row.saved);
+        std::vector<std::string> asked{"save as 3#_4#厂房.kbproj"};
+        asked.insert(asked.end(), row.asked.begin(), row.asked.end());
+        EXPECT_EQ(w.view.asked, asked);
+        EXPECT_EQ(w.view.disk[row.file] == old, !row.saved);
+        EXPECT_EQ(w.session.dirty(), !row.saved);
+    }
 }
 
 }  // namespace

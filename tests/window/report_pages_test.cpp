@@ -341,6 +341,18 @@ TEST(DisplayColumns, FullWidthAndGreekTakeTwoColumns) {
         78u);
 }
 
+TEST(SafeFileName, WhatWindowsRefusesIsReplacedOrDropped) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"一号厂房", "一号厂房"},
+        {"3#/4#厂房", "3#_4#厂房"},
+        {"a:b?c*d", "a_b_c_d"},
+        {"厂房. .", "厂房"},  // Windows drops dots and blanks at a name's end
+        {" . ", "未命名"},
+        {"", "未命名"},
+    };
+    for (const auto& [name, safe] : rows) EXPECT_EQ(SafeFileName(name, "未命名"), safe) << name;
+}
+
 TEST(DefaultPdfFileName, SizeAndTimeWithoutForbiddenCharacters) {
     EXPECT_EQ(DefaultPdfFileName(" ", kPrinted), "隅撑计算书-L45X3-20261207-1430.pdf");
     EXPECT_EQ(DefaultPdfFileName(" L63X5\t", {2027, 1, 5, 9, 5}),
