@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QPen>
 #include <QPointF>
+#include <QPrinter>
 #include <QRectF>
 #include <QSaveFile>
 #include <QSizeF>
@@ -97,7 +98,11 @@ bool PaintBook(QPagedPaintDevice& device, const ReportBook& book, ShapedTexts* t
     bool first = true;
     for (const int number : book.selected) {
         const BookPage& page = book.pages[static_cast<std::size_t>(number - 1)];
-        if (!first) device.newPage();
+        // A printer that goes away in the middle of a job refuses the next page.
+        if (!first && !device.newPage()) {
+            painter.end();
+            return false;
+        }
         first = false;
         painter.save();
         painter.scale(book.scale, book.scale);
@@ -111,7 +116,10 @@ bool PaintBook(QPagedPaintDevice& device, const ReportBook& book, ShapedTexts* t
         for (const BookLine* line : {&page.header, &page.footer})
             shaped.Draw(painter, line->text, QPointF(line->x, line->baseline));
     }
-    return painter.end();
+    if (!painter.end()) return false;
+    const auto* printer = dynamic_cast<const QPrinter*>(&device);
+    return printer == nullptr || (printer->printerState() != QPrinter::Error &&
+                                  printer->printerState() != QPrinter::Aborted);
 }
 
 std::optional<BookFault> WriteReportPdf(const BookContent& content, const QString& path,

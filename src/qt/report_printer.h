@@ -83,7 +83,7 @@ ReportBook LayOutBook(const QPagedPaintDevice& device, const BookContent& conten
 // Draws the book's selected pages on the device it was laid out on: the lines, the
 // rules, the diagram as vector drawing from the window's artwork, the header and the
 // footer, with the texts `texts` shaped on that device. False when the device would not
-// start painting.
+// start painting, refused a page, or (a printer) ended the job in error.
 bool PaintBook(QPagedPaintDevice& device, const ReportBook& book, ShapedTexts* texts = nullptr);
 
 // Writes the book as a PDF file at `path` with Qt's own PDF writer, on `layout`, the

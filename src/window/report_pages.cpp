@@ -238,6 +238,26 @@ std::vector<Piece> WrapLine(std::string_view text, double room, const TextWidth&
     return pieces;
 }
 
+// `text` as it fits in `room` on one line: whole, or cut after the most characters that
+// fit with "…" behind them. Headers and footers print at full size on one line, and a long
+// project or member name must not run off the sheet.
+std::string FitOnOneLine(std::string_view text, double room, const TextWidth& width) {
+    if (width(text) <= room) return std::string(text);
+    const std::vector<std::size_t> bounds = CharacterBounds(text);
+    const auto cut = [&](std::size_t n) { return std::string(text.substr(0, bounds[n])) + "…"; };
+    std::size_t fitting = 0;
+    std::size_t tooMany = bounds.size() - 1;
+    while (tooMany - fitting > 1) {
+        const std::size_t middle = fitting + (tooMany - fitting) / 2;
+        if (width(cut(middle)) <= room) {
+            fitting = middle;
+        } else {
+            tooMany = middle;
+        }
+    }
+    return cut(fitting);
+}
+
 // The page numbers that `ranges` select from a book of `pageCount` pages.
 std::vector<int> SelectPages(const std::vector<PageRange>& ranges, int pageCount) {
     std::vector<int> pages;
@@ -428,15 +448,22 @@ ReportBook LayOutMeasured(const BookContent& content, const PageMetrics& page,
         pages.push_back({{}, {}, header});
         used = 0;
     };
+    // The air after a table: it separates blocks on a page, and is dropped where a page
+    // ends, so that it never starts a page of its own.
+    const auto blank = [](const Row& row) {
+        return row.lines.empty() && row.rules.empty() && row.diagrams.empty();
+    };
     for (const Block& block : blocks) {
         double total = 0;
-        for (const Row& row : block.rows) total += row.height;
+        for (const Row& row : block.rows)
+            if (!blank(row)) total += row.height;
         const double tolerance = page.lineSpacing * 1e-9;
         if (used > 0 && (block.newPage || used + total > capacity(pages.size() == 1) + tolerance))
             newPage(block.header);
         for (const Row& row : block.rows) {
-            if (used > 0 && used + row.height > capacity(pages.size() == 1) + tolerance)
-                newPage(block.header);
+            const bool fits = used + row.height <= capacity(pages.size() == 1) + tolerance;
+            if (blank(row) && (used == 0 || !fits)) continue;
+            if (used > 0 && !fits) newPage(block.header);
             pages.back().rows.push_back(&row);
             pages.back().tops.push_back(used);
             used += row.height;
@@ -466,11 +493,12 @@ ReportBook LayOutMeasured(const BookContent& content, const PageMetrics& page,
             }
         }
         if (p > 0 && !pages[p].header.empty()) {
-            out.header = {pages[p].header, 0, page.ascent, 0};
+            out.header = {FitOnOneLine(pages[p].header, page.width, width), 0, page.ascent, 0};
             const double rule = (page.lineSpacing * 1.5) / book.scale;
             out.rules.push_back({0, rule, room, rule});
         }
-        out.footer.text = PageFooter(out.number, pageCount, printed);
+        out.footer.text =
+            FitOnOneLine(PageFooter(out.number, pageCount, printed), page.width, width);
         out.footer.x = std::max((page.width - width(out.footer.text)) / 2, 0.0);
         out.footer.baseline = page.height - page.lineSpacing + page.ascent;
         book.pages.push_back(std::move(out));

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -314,6 +315,24 @@ private slots:
         f.printPath.clear();  // the print dialog is cancelled
         menu->PrintBook(content, "二.pdf");
         QCOMPARE(f.docName, QStringLiteral("二.pdf"));
+    }
+
+    // A device that refuses the next page (a printer gone in the middle of a job) makes
+    // the painting fail rather than report a book that did not come out.
+    void refusedPageFailsThePainting() {
+        struct RefusingWriter : QPdfWriter {
+            using QPdfWriter::QPdfWriter;
+            bool newPage() override { return false; }
+        };
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        RefusingWriter writer(&buffer);
+        writer.setPageLayout(ReportPageLayout());
+        std::string report;
+        for (int i = 0; i < 200; ++i) report += "行 " + std::to_string(i) + "\r\n";
+        const ReportBook book = LayOutBook(writer, ReportBlocks(report), {});
+        QVERIFY(book.pages.size() > 1);
+        QVERIFY(!PaintBook(writer, book));
     }
 
     // A long line wraps; the book keeps its size. The blanks after a designation, which

@@ -63,9 +63,14 @@ std::vector<std::size_t> CheckBook(const std::string& report, const ReportBook& 
     for (std::size_t p = 0; p < book.pages.size(); ++p) {
         const BookPage& out = book.pages[p];
         EXPECT_EQ(out.number, static_cast<int>(p) + 1);
-        EXPECT_EQ(out.footer.text, "第 " + std::to_string(p + 1) + " 页 共 " +
-                                       std::to_string(book.pages.size()) +
-                                       " 页    2026-12-07 14:30");
+        const std::string footer = "第 " + std::to_string(p + 1) + " 页 共 " +
+                                   std::to_string(book.pages.size()) + " 页    2026-12-07 14:30";
+        if (measure(footer) <= page.width) {
+            EXPECT_EQ(out.footer.text, footer);
+        } else {  // cut, on a page narrower than any paper
+            EXPECT_TRUE(out.footer.text.ends_with("…")) << out.footer.text;
+            EXPECT_TRUE(footer.starts_with(out.footer.text.substr(0, out.footer.text.size() - 3)));
+        }
         for (const BookLine& row : out.lines) {
             EXPECT_TRUE(row.line == next || row.line + 1 == next) << row.text;
             next = row.line + 1;
@@ -312,6 +317,32 @@ TEST(LayOutBook, TablesBreakBetweenRowsAndHeadersFollowThePages) {
     EXPECT_GE(book.pages.size(), 3u);
     for (const BookPage& p : LayOutBook(MakeReport(30, {30}), page, Columns, kPrinted).pages)
         EXPECT_EQ(p.header.text, "");
+}
+
+// The air after a table never starts a page of its own, whatever the table's length; a
+// header or footer wider than the sheet is cut with "…" (they print at full size).
+TEST(LayOutBook, NoPageIsBlankAndHeadersAndFootersStayOnTheSheet) {
+    const PageMetrics page = Page(30, 20);
+    for (int count = 1; count <= 60; ++count) {
+        BookBlock table;
+        table.kind = BookBlock::Kind::Table;
+        table.table.columns = {1};
+        for (int i = 0; i < count; ++i) table.table.rows.push_back({"行" + std::to_string(i)});
+        table.header = std::string(20, 'P') + "    构件：" + std::string(20, 'M');
+        BookBlock after;
+        after.lines = {"另起一页"};
+        after.newPage = true;
+        after.header = table.header;
+        const ReportBook book = LayOutBook(BookContent{table, after}, page, Columns, kPrinted);
+        for (const BookPage& p : book.pages) {
+            EXPECT_FALSE(p.lines.empty()) << count << " rows, page " << p.number;
+            EXPECT_LE(Columns(p.header.text), page.width);
+            if (p.number > 1) EXPECT_EQ(p.header.text, std::string(20, 'P') + "    构件…");
+        }
+    }
+    const ReportBook narrow = LayOutBook("一行\r\n", Page(26, 5), Columns, kPrinted);
+    ASSERT_EQ(narrow.pages.size(), 1u);
+    EXPECT_EQ(narrow.pages[0].footer.text, "第 1 页 共 1 页    2026-…");
 }
 
 TEST(BookFaultMessage, SaysWhatDidNotHappenInChinese) {
