@@ -251,6 +251,9 @@ Project Read(std::string_view bytes) {
         const std::size_t at = e.byte == 0 ? 0 : e.byte - 1;
         throw Refusal{"文件已损坏：" + Place(bytes, at) +
                       "处不是有效的 JSON，文件可能被截断或改写过。"};
+    } catch (const Json::out_of_range&) {
+        // A number such as 1e400 that no double holds; the reader gives no place for it.
+        throw Refusal{"文件已损坏：其中有一个数太大，无法读取，文件可能被改写过。"};
     }
     if (!root.is_object())
         throw Refusal{"这不是隅撑计算的工程文件：文件的内容应为 JSON 对象，而它是" +

@@ -112,6 +112,7 @@ TEST(ProjectFile, FilesThatCannotBeTakenAreRefusedWithTheReason) {
         {"\"version\": 1", "\"version\": 2", {"格式版本为 2", "新版本"}},
         {"\"version\": 1", "\"version\": 18446744073709551615", {"18446744073709551615", "新版本"}},
         {"\"version\": 1", "\"version\": -1", {"版本 -1 无效"}},
+        {"\"designer\": \"\"", "\"designer\": 1e400", {"文件已损坏", "数太大"}},
         {"\"version\": 1", "\"version\": 1.0", {"“version”", "应为整数", "小数"}},
         {"L50X4", "l50x4", {"第 2 个构件“YC-2 刚架梁2左端”", "“l50x4”", "不在角钢表中"}},
         {"\"grade\": 2",
