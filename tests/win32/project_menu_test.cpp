@@ -154,6 +154,51 @@ TEST(Win32ProjectMenu, ClosingAsksAboutUnsavedChanges) {
     win32test::PumpMessages();
 }
 
+// Logging off with unsaved changes asks as closing does: 取消 or a save that fails keeps
+// the session going and the window; 不保存 lets Windows end it, after which closing asks
+// nothing more. Should another program stop the logging off, the changes are still
+// unsaved and closing asks again.
+TEST(Win32ProjectMenu, LoggingOffAsksAboutUnsavedChanges) {
+    struct Row {
+        const char* name;
+        UnsavedChoice choice;
+        LRESULT answer;                  // to WM_QUERYENDSESSION
+        std::vector<std::string> asked;  // by it
+        BOOL ends;                       // WM_ENDSESSION's wParam, when the answer was TRUE
+        std::vector<std::string> askedByClosing;
+    };
+    const Row rows[] = {
+        {"cancel", UnsavedChoice::Cancel, FALSE, {"unsaved"}, FALSE, {}},
+        // The file dialog answers no path: the save does not happen.
+        {"save not done", UnsavedChoice::Save, FALSE, {"unsaved", "save"}, FALSE, {}},
+        {"discard", UnsavedChoice::Discard, TRUE, {"unsaved"}, TRUE, {}},
+        {"discard, logging off stopped",
+         UnsavedChoice::Discard,
+         TRUE,
+         {"unsaved"},
+         FALSE,
+         {"unsaved"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        MenuWindow w;
+        w.Run(MenuCommand::AddMember);
+        w.asked.clear();
+        w.unsaved = row.choice;
+        EXPECT_EQ(SendMessageW(w.hwnd(), WM_QUERYENDSESSION, 0, 0), row.answer);
+        EXPECT_EQ(w.asked, row.asked);
+        ASSERT_NE(w.hwnd(), nullptr);
+        if (row.answer == FALSE) continue;
+        SendMessageW(w.hwnd(), WM_ENDSESSION, static_cast<WPARAM>(row.ends), 0);
+        ASSERT_NE(w.hwnd(), nullptr);
+        w.asked.clear();
+        SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(w.hwnd(), nullptr);
+        EXPECT_EQ(w.asked, row.askedByClosing);
+        win32test::PumpMessages();
+    }
+}
+
 // 打印计算书… as the 文件 menu shows it on opening: greyed with no report, enabled once
 // calculated, greyed again once an input changes, so the report no longer matches.
 TEST(Win32ProjectMenu, PrintIsGreyedWithoutACurrentReport) {
