@@ -407,7 +407,18 @@ std::optional<std::string> ProjectMenu::ReadFile(const std::string& path) {
 }
 
 bool ProjectMenu::ReplaceFile(const std::string& path, std::string_view bytes) {
-    return WriteWholeFile(Widen(path), bytes);
+    saveFault_.reset();
+    FilesAside aside;
+    if (WriteWholeFile(Widen(path), bytes, &aside)) return true;
+    if (!aside.oldFile.empty()) {
+        const auto quoted = [](const std::wstring& name) { return "“" + Narrow(name) + "”"; };
+        saveFault_ = window::FaultMessage{
+            "无法保存工程", "文件“" + path + "”无法写入，原有的文件已被改名为" +
+                                quoted(aside.oldFile) + "，新的工程写在" + quoted(aside.newFile) +
+                                "中，两者都未能改回原来的名字。请把要保留的那个文件改名为“" + path +
+                                "”。工程仍未保存。"};
+    }
+    return false;
 }
 
 std::optional<std::string> ProjectMenu::AskMemberName(std::string_view title,
@@ -436,6 +447,13 @@ void ProjectMenu::RunMemberList(window::ProjectSession& session) {
 }
 
 void ProjectMenu::ShowProjectMessage(const window::FaultMessage& message) {
+    // The session tells of a failed save as soon as ReplaceFile fails, saying that the old
+    // file is unchanged; when it was left under another name, this message says where.
+    if (saveFault_) {
+        dialogs_.report(Owner(), *saveFault_);
+        saveFault_.reset();
+        return;
+    }
     dialogs_.report(Owner(), message);
 }
 

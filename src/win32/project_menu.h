@@ -88,6 +88,9 @@ private:
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::unique_ptr<window::ProjectSession> session_;
+    // What to tell instead of the session's message after a save that left the old file
+    // under another name.
+    std::optional<window::FaultMessage> saveFault_;
 };
 
 }  // namespace kneebrace::win32

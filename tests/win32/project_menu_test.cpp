@@ -216,6 +216,51 @@ TEST(Win32ProjectMenu, PrintIsGreyedWithoutACurrentReport) {
     EXPECT_FALSE(printable());
 }
 
+// ReplaceFileW leaves the old file under its backup name, and by then a folder has taken
+// the target's name, so that neither file can take it back: the message says where both
+// files are rather than that the old file is unchanged.
+bool OldFileAsideNameTaken(const wchar_t* target, const wchar_t*, const wchar_t* backup) {
+    EXPECT_TRUE(backup != nullptr && MoveFileW(target, backup));
+    EXPECT_TRUE(CreateDirectoryW(target, nullptr));
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return false;
+}
+
+TEST(Win32ProjectMenu, SaveLeavingBothFilesAsideSaysWhere) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0U);
+    const std::wstring folder =
+        std::wstring(temp) + L"两个 文件 " + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    MenuWindow w;
+    w.Run(MenuCommand::AddMember);
+    w.path = folder + L"\\工程 乙.kbproj";
+    ASSERT_TRUE(kneebrace::win32::WriteWholeFile(w.path, "the earlier project"));
+    w.asked.clear();
+    const auto previous = kneebrace::win32::SetReplaceCall(OldFileAsideNameTaken);
+    w.Run(MenuCommand::SaveProject);
+    kneebrace::win32::SetReplaceCall(previous);
+    EXPECT_EQ(w.asked, (std::vector<std::string>{"save", "message 无法保存工程"}));
+    EXPECT_EQ(w.told.find("没有改变"), std::string::npos) << w.told;
+    // The names of both files left in the folder are in the message.
+    std::vector<std::wstring> files;
+    for (const std::wstring& name : win32test::Listing(folder)) {
+        if (name == L"工程 乙.kbproj") continue;
+        EXPECT_NE(w.told.find(kneebrace::win32::Narrow(folder + L"\\" + name)), std::string::npos)
+            << w.told;
+        files.push_back(folder + L"\\" + name);
+    }
+    ASSERT_EQ(files.size(), 2U);
+    EXPECT_TRUE(w.menu->session().dirty());
+    // The next message is the session's own again.
+    w.unsaved = UnsavedChoice::Discard;
+    w.Run(MenuCommand::OpenProject);
+    EXPECT_NE(w.told.find("当前工程没有改变"), std::string::npos) << w.told;
+    for (const std::wstring& file : files) DeleteFileW(file.c_str());
+    RemoveDirectoryW(w.path.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
 // A disk that fills up while a project is saved over an older one. The folder is a file
 // system of 128 KiB of its own, which full_disk.sh mounts (as root) and names in
 // KNEEBRACE_SMALL_DISK; run alone, the test skips. At each fill level the save either
