@@ -1,11 +1,13 @@
 #include "win32/project_menu.h"
 
+#include <cderr.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 
 #include "win32/dialog_template.h"
 #include "win32/fault_dialog.h"
@@ -160,7 +162,17 @@ window::UnsavedChoice AskUnsavedDialog(HWND owner, const std::wstring& projectNa
     return window::UnsavedChoice::Cancel;
 }
 
-std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggested) {
+bool RunSystemFileDialog(OPENFILENAMEW& dialog, bool save, DWORD& error) {
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    error = chosen != FALSE ? 0 : CommDlgExtendedError();
+    return chosen != FALSE;
+}
+
+}  // namespace
+
+std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggested,
+                              const ProjectDialogs::Reporter& report, FileDialogRunner run) {
+    if (run == nullptr) run = RunSystemFileDialog;
     std::vector<wchar_t> file(32768, L'\0');
     suggested.copy(file.data(), std::min(suggested.size(), file.size() - 1));
     // The filter's name and pattern, each ended by a zero, and one more zero after them.
@@ -178,9 +190,26 @@ std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggest
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    return chosen != FALSE ? std::wstring(file.data()) : std::wstring();
+    DWORD error = 0;
+    if (run(ofn, save, error)) return std::wstring(file.data());
+    // A name the dialog will not start from (a project named with a character no file
+    // name may hold, say): the dialog again, with no name to start from.
+    if (error == FNERR_INVALIDFILENAME && file[0] != L'\0') {
+        std::fill(file.begin(), file.end(), L'\0');
+        if (run(ofn, save, error)) return std::wstring(file.data());
+    }
+    // 0 is cancel; anything else would leave the command without any answer.
+    if (error != 0 && report) {
+        wchar_t code[16] = {};
+        swprintf(code, 16, L"0x%04lX", static_cast<unsigned long>(error));
+        report(owner, {std::string(save ? "无法保存工程" : "无法打开工程"),
+                       "选择文件的对话框未能打开（错误代码 " + Narrow(code) + "）。" +
+                           (save ? "工程仍未保存。" : "当前工程没有改变。")});
+    }
+    return {};
 }
+
+namespace {
 
 std::optional<std::vector<std::wstring>> AskFieldsDialog(HWND owner, const std::wstring& title,
                                                          const ProjectDialogs::Fields& fields) {
@@ -283,12 +312,18 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
 }  // namespace
 
 ProjectDialogs SystemProjectDialogs() {
-    return {AskUnsavedDialog,
-            ChooseFileDialog,
-            AskFieldsDialog,
-            MemberListDialog,
-            [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
-            ShowInformationDialog};
+    ProjectDialogs dialogs{
+        AskUnsavedDialog,
+        nullptr,
+        AskFieldsDialog,
+        MemberListDialog,
+        [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
+        ShowInformationDialog};
+    dialogs.chooseFile = [report = dialogs.report](HWND owner, bool save,
+                                                   const std::wstring& suggested) {
+        return ChooseFileDialog(owner, save, suggested, report);
+    };
+    return dialogs;
 }
 
 int ProjectMenu::IdOf(MenuCommand command) { return kFirstMenuId + static_cast<int>(command); }

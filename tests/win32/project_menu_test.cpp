@@ -4,6 +4,8 @@
 // with unsaved changes.
 #include <windows.h>
 
+#include <cderr.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -259,6 +261,69 @@ TEST(Win32ProjectMenu, SaveLeavingBothFilesAsideSaysWhere) {
     for (const std::wstring& file : files) DeleteFileW(file.c_str());
     RemoveDirectoryW(w.path.c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+// The common file dialog failing rather than cancelled: a suggested name it refuses is
+// dropped and the dialog opened once more without it; any other failure is told in
+// Chinese, never silently nothing. The stand-in dialog plays one outcome a run: 0 cancel,
+// kChosen, else the error; it records the name each run started from.
+constexpr DWORD kChosen = 0xFFFFFFFF;
+std::vector<DWORD> g_outcomes;
+std::vector<std::wstring> g_startedFrom;
+const std::wstring kPicked = L"C:\\工程\\选中.kbproj";
+
+bool ScriptedFileDialog(OPENFILENAMEW& dialog, bool, DWORD& error) {
+    g_startedFrom.emplace_back(dialog.lpstrFile);
+    const std::size_t run = g_startedFrom.size() - 1;
+    error = run < g_outcomes.size() ? g_outcomes[run] : 0;
+    if (error != kChosen) return false;
+    error = 0;
+    dialog.lpstrFile[kPicked.copy(dialog.lpstrFile, dialog.nMaxFile - 1)] = L'\0';
+    return true;
+}
+
+TEST(Win32ProjectDialogs, FileDialogFailuresAreNotCancels) {
+    struct Row {
+        bool save;
+        std::wstring suggested;
+        std::vector<DWORD> outcomes;  // the dialog runs as often
+        bool chosen;
+        std::string told;  // the message's title, if any
+    };
+    const std::wstring bad = L"YC-1: 刚架*梁.kbproj";
+    const DWORD refused = FNERR_INVALIDFILENAME;
+    const Row rows[] = {
+        {true, bad, {kChosen}, true, ""},
+        {true, bad, {0}, false, ""},
+        {true, bad, {refused, kChosen}, true, ""},
+        {true, bad, {refused, 0}, false, ""},
+        {true, bad, {refused, refused}, false, "无法保存工程"},
+        {false, L"", {refused}, false, "无法打开工程"},  // no name to drop
+        {false, L"", {CDERR_DIALOGFAILURE}, false, "无法打开工程"},
+        {true, bad, {CDERR_MEMALLOCFAILURE}, false, "无法保存工程"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.outcomes));
+        g_startedFrom.clear();
+        g_outcomes = row.outcomes;
+        std::vector<kneebrace::window::FaultMessage> told;
+        EXPECT_EQ(
+            kneebrace::win32::ChooseFileDialog(
+                nullptr, row.save, row.suggested,
+                [&told](HWND, const kneebrace::window::FaultMessage& m) { told.push_back(m); },
+                ScriptedFileDialog),
+            row.chosen ? kPicked : L"");
+        ASSERT_EQ(g_startedFrom.size(), row.outcomes.size());
+        EXPECT_EQ(g_startedFrom[0], row.suggested);
+        if (g_startedFrom.size() > 1) {
+            EXPECT_EQ(g_startedFrom[1], L"");
+        }
+        ASSERT_EQ(told.size(), row.told.empty() ? 0U : 1U);
+        if (!told.empty()) {
+            EXPECT_EQ(told[0].title, row.told);
+            EXPECT_NE(told[0].text.find("对话框"), std::string::npos) << told[0].text;
+        }
+    }
 }
 
 // A disk that fills up while a project is saved over an older one. The folder is a file
