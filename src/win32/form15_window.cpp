@@ -260,8 +260,17 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SizeWindow(reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
-            if (mayClose_ && !mayClose_()) return 0;
+            if (!MayClose()) return 0;
             break;
+        case WM_QUERYENDSESSION:
+            // Logging off or shutting down closes the window as its close box does: unsaved
+            // changes are settled first, and 取消 or a failed save keeps Windows running.
+            return MayClose() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            // The question was answered at WM_QUERYENDSESSION; the process ends now and
+            // nothing may ask it again.
+            if (wParam != FALSE) sessionEnding_ = true;
+            return 0;
         case WM_DESTROY:
             // The only window: closing it ends the program (unsaved changes were settled
             // at WM_CLOSE).
@@ -635,8 +644,10 @@ void Form15Window::ReportStale(bool stale) {
     reportPrint_->ReportStale(stale);
 }
 
+bool Form15Window::MayClose() { return sessionEnding_ || !mayClose_ || mayClose_(); }
+
 void Form15Window::Close() {
-    if (mayClose_ && !mayClose_()) return;
+    if (!MayClose()) return;
     DestroyWindow(hwnd_);
 }
 

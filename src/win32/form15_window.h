@@ -57,7 +57,8 @@ public:
     // Puts a menu bar on the window (the client area keeps its size): its commands and
     // accelerators go to `onCommand`, which says whether the identifier was one of its
     // (the dialog manager's IDOK for Enter comes the same way), and closing the window, by its 关闭
-    // button or its frame, first asks `mayClose`. A null menu takes the bar away again.
+    // button or its frame, or logging off first asks `mayClose`. A null menu takes the bar away
+    // again.
     void AttachMenu(HMENU menu, HACCEL accelerators, std::function<bool(int id)> onCommand,
                     std::function<bool()> mayClose);
 
@@ -87,6 +88,9 @@ private:
     void ReportShown(const std::string& reportText, std::string_view size) override;
     void ReportStale(bool stale) override;
     void Close() override;
+    // Whether the window may close now: `mayClose_` asks, unless Windows is ending the
+    // session after it was answered.
+    bool MayClose();
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -126,6 +130,7 @@ private:
     HACCEL accelerators_ = nullptr;
     std::function<bool(int)> onMenuCommand_;
     std::function<bool()> mayClose_;
+    bool sessionEnding_ = false;  // WM_ENDSESSION said the session ends
 };
 
 // Runs the messages of the thread until the window closes; returns WM_QUIT's code.

@@ -1,11 +1,13 @@
 #include "win32/project_menu.h"
 
+#include <cderr.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 
 #include "win32/dialog_template.h"
 #include "win32/fault_dialog.h"
@@ -160,7 +162,17 @@ window::UnsavedChoice AskUnsavedDialog(HWND owner, const std::wstring& projectNa
     return window::UnsavedChoice::Cancel;
 }
 
-std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggested) {
+bool RunSystemFileDialog(OPENFILENAMEW& dialog, bool save, DWORD& error) {
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    error = chosen != FALSE ? 0 : CommDlgExtendedError();
+    return chosen != FALSE;
+}
+
+}  // namespace
+
+std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggested,
+                              const ProjectDialogs::Reporter& report, FileDialogRunner run) {
+    if (run == nullptr) run = RunSystemFileDialog;
     std::vector<wchar_t> file(32768, L'\0');
     suggested.copy(file.data(), std::min(suggested.size(), file.size() - 1));
     // The filter's name and pattern, each ended by a zero, and one more zero after them.
@@ -178,9 +190,26 @@ std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggest
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    return chosen != FALSE ? std::wstring(file.data()) : std::wstring();
+    DWORD error = 0;
+    if (run(ofn, save, error)) return std::wstring(file.data());
+    // A name the dialog will not start from (a project named with a character no file
+    // name may hold, say): the dialog again, with no name to start from.
+    if (error == FNERR_INVALIDFILENAME && file[0] != L'\0') {
+        std::fill(file.begin(), file.end(), L'\0');
+        if (run(ofn, save, error)) return std::wstring(file.data());
+    }
+    // 0 is cancel; anything else would leave the command without any answer.
+    if (error != 0 && report) {
+        wchar_t code[16] = {};
+        swprintf(code, 16, L"0x%04lX", static_cast<unsigned long>(error));
+        report(owner, {std::string(save ? "无法保存工程" : "无法打开工程"),
+                       "选择文件的对话框未能打开（错误代码 " + Narrow(code) + "）。" +
+                           (save ? "工程仍未保存。" : "当前工程没有改变。")});
+    }
+    return {};
 }
+
+namespace {
 
 std::optional<std::vector<std::wstring>> AskFieldsDialog(HWND owner, const std::wstring& title,
                                                          const ProjectDialogs::Fields& fields) {
@@ -283,17 +312,23 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
 }  // namespace
 
 ProjectDialogs SystemProjectDialogs() {
-    return {AskUnsavedDialog,
-            ChooseFileDialog,
-            AskFieldsDialog,
-            MemberListDialog,
-            [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
-            ShowInformationDialog,
-            [](HWND owner, const std::wstring& path) {
-                return MessageBoxW(owner, Widen(window::ReplaceText(Narrow(path))).c_str(),
-                                   Widen(window::kReplaceTitle).c_str(),
-                                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
-            }};
+    ProjectDialogs dialogs{
+        AskUnsavedDialog,
+        nullptr,
+        AskFieldsDialog,
+        MemberListDialog,
+        [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
+        ShowInformationDialog,
+        [](HWND owner, const std::wstring& path) {
+            return MessageBoxW(owner, Widen(window::ReplaceText(Narrow(path))).c_str(),
+                               Widen(window::kReplaceTitle).c_str(),
+                               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+        }};
+    dialogs.chooseFile = [report = dialogs.report](HWND owner, bool save,
+                                                   const std::wstring& suggested) {
+        return ChooseFileDialog(owner, save, suggested, report);
+    };
+    return dialogs;
 }
 
 int ProjectMenu::IdOf(MenuCommand command) { return kFirstMenuId + static_cast<int>(command); }
@@ -412,7 +447,18 @@ std::optional<std::string> ProjectMenu::ReadFile(const std::string& path) {
 }
 
 bool ProjectMenu::ReplaceFile(const std::string& path, std::string_view bytes) {
-    return WriteWholeFile(Widen(path), bytes);
+    saveFault_.reset();
+    FilesAside aside;
+    if (WriteWholeFile(Widen(path), bytes, &aside)) return true;
+    if (!aside.oldFile.empty()) {
+        const auto quoted = [](const std::wstring& name) { return "“" + Narrow(name) + "”"; };
+        saveFault_ = window::FaultMessage{
+            "无法保存工程", "文件“" + path + "”无法写入，原有的文件已被改名为" +
+                                quoted(aside.oldFile) + "，新的工程写在" + quoted(aside.newFile) +
+                                "中，两者都未能改回原来的名字。请把要保留的那个文件改名为“" + path +
+                                "”。工程仍未保存。"};
+    }
+    return false;
 }
 
 bool ProjectMenu::MayReplace(const std::string& path) {
@@ -447,6 +493,13 @@ void ProjectMenu::RunMemberList(window::ProjectSession& session) {
 }
 
 void ProjectMenu::ShowProjectMessage(const window::FaultMessage& message) {
+    // The session tells of a failed save as soon as ReplaceFile fails, saying that the old
+    // file is unchanged; when it was left under another name, this message says where.
+    if (saveFault_) {
+        dialogs_.report(Owner(), *saveFault_);
+        saveFault_.reset();
+        return;
+    }
     dialogs_.report(Owner(), message);
 }
 

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -33,7 +35,8 @@ struct ProjectDialogs {
     // The 构件列表 dialog, modal, working on the session.
     std::function<void(HWND owner, window::ProjectSession& session)> memberList;
     // Why a command could not be carried out.
-    std::function<void(HWND owner, const window::FaultMessage& message)> report;
+    using Reporter = std::function<void(HWND owner, const window::FaultMessage& message)>;
+    Reporter report;
     // The help page and about: a title and a text, with the information icon.
     std::function<void(HWND owner, const window::FaultMessage& page)> inform;
     // Whether to replace the existing file at `path`, which the save dialog did not ask.
@@ -42,6 +45,19 @@ struct ProjectDialogs {
 
 // The program's dialogs: a task dialog, the common file dialogs, small forms of its own.
 ProjectDialogs SystemProjectDialogs();
+
+// Runs the common file dialog (GetSaveFileNameW when `save`, else GetOpenFileNameW):
+// true when a file was chosen, else false with CommDlgExtendedError()'s code in `error`,
+// 0 for cancel. Tests stand in for it.
+using FileDialogRunner = bool (*)(OPENFILENAMEW& dialog, bool save, DWORD& error);
+
+// The file dialog of SystemProjectDialogs: the path chosen, empty when cancelled or when
+// the dialog failed. A suggested name the dialog refuses is dropped and the dialog opened
+// once more without it; any other failure is told through `report`. Null `run` is the
+// system's dialog.
+std::wstring ChooseFileDialog(HWND owner, bool save, const std::wstring& suggested,
+                              const ProjectDialogs::Reporter& report,
+                              FileDialogRunner run = nullptr);
 
 class ProjectMenu : private window::ProjectView {
 public:
@@ -91,6 +107,9 @@ private:
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::unique_ptr<window::ProjectSession> session_;
+    // What to tell instead of the session's message after a save that left the old file
+    // under another name.
+    std::optional<window::FaultMessage> saveFault_;
 };
 
 }  // namespace kneebrace::win32

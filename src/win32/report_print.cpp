@@ -63,7 +63,10 @@ std::optional<PrintJob> ShowSystemPrintDialog(HWND owner, int pageCount) {
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     AskForA4(dialog);
-    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOCURRENTPAGE | PD_USEDEVMODECOPIESANDCOLLATE;
+    // 打印到文件 is hidden: the book is spooled to the printer and StartDoc is given no file
+    // name, so a job meant for a file would come out on paper.
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOCURRENTPAGE | PD_USEDEVMODECOPIESANDCOLLATE |
+                   PD_HIDEPRINTTOFILE;
     dialog.nMinPage = 1;
     dialog.nMaxPage = ranges[0].nToPage;
     dialog.nPageRanges = 1;
@@ -148,23 +151,27 @@ void DrawPage(HDC dc, const PageArea& area, const ReportBook& book, const BookPa
     DeleteObject(font);
 }
 
-// The book as one document on the printer. False when the printer refused the document
-// or a page; nothing is left half spooled then.
-bool SpoolBook(HDC dc, const PageArea& area, const ReportBook& book) {
+enum class Spooled { Done, Refused, Cancelled };
+
+// The book as one document on the printer. Refused when the printer refused the document
+// or a page; Cancelled when the user cancelled the driver's own dialog as the document
+// started (a PDF printer asks for its file name then). Nothing is left half spooled.
+Spooled SpoolBook(HDC dc, const PageArea& area, const ReportBook& book) {
     const std::wstring title = Widen(book.title);
     DOCINFOW document{};
     document.cbSize = sizeof(document);
     document.lpszDocName = title.c_str();
-    if (StartDocW(dc, &document) <= 0) return false;
+    if (StartDocW(dc, &document) <= 0)
+        return GetLastError() == ERROR_CANCELLED ? Spooled::Cancelled : Spooled::Refused;
     const PageTarget pages{
         [dc](int) { return StartPage(dc) > 0 ? dc : nullptr; },
         [](HDC page, int) { return EndPage(page) > 0; },
     };
     if (DrawBook(book, area, pages) < 0) {
         AbortDoc(dc);
-        return false;
+        return Spooled::Refused;
     }
-    return EndDoc(dc) > 0;
+    return EndDoc(dc) > 0 ? Spooled::Done : Spooled::Refused;
 }
 
 }  // namespace
@@ -261,8 +268,8 @@ std::optional<BookFault> PrintReport(const PrintJob& job, const BookContent& con
         const ReportBook book = LayOutReport(dc, area, content, printed, job.pageRanges);
         if (book.fault) {
             fault = book.fault;
-        } else if (SpoolBook(dc, area, book)) {
-            fault = std::nullopt;
+        } else if (SpoolBook(dc, area, book) != Spooled::Refused) {
+            fault = std::nullopt;  // printed, or the user cancelled: nothing to tell
         }
     } catch (const std::exception&) {
         fault = BookFault::PrinterRefused;

@@ -77,7 +77,8 @@ int DrawBook(const ReportBook& book, const PageArea& area, const PageTarget& tar
 Timestamp LocalTimestamp();
 
 // Prints the book on the job's printer as one document and deletes the printer's DC.
-// Returns why nothing was printed, if so; nothing is left half spooled then.
+// Returns why nothing was printed, if so; nothing is left half spooled then. A document the
+// user cancelled in the printer driver's own dialog is no fault.
 std::optional<BookFault> PrintReport(const PrintJob& job, const BookContent& content,
                                      const Timestamp& printed);
 

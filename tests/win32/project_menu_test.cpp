@@ -4,6 +4,8 @@
 // with unsaved changes.
 #include <windows.h>
 
+#include <cderr.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -154,6 +156,51 @@ TEST(Win32ProjectMenu, ClosingAsksAboutUnsavedChanges) {
     win32test::PumpMessages();
 }
 
+// Logging off with unsaved changes asks as closing does: 取消 or a save that fails keeps
+// the session going and the window; 不保存 lets Windows end it, after which closing asks
+// nothing more. Should another program stop the logging off, the changes are still
+// unsaved and closing asks again.
+TEST(Win32ProjectMenu, LoggingOffAsksAboutUnsavedChanges) {
+    struct Row {
+        const char* name;
+        UnsavedChoice choice;
+        LRESULT answer;                  // to WM_QUERYENDSESSION
+        std::vector<std::string> asked;  // by it
+        BOOL ends;                       // WM_ENDSESSION's wParam, when the answer was TRUE
+        std::vector<std::string> askedByClosing;
+    };
+    const Row rows[] = {
+        {"cancel", UnsavedChoice::Cancel, FALSE, {"unsaved"}, FALSE, {}},
+        // The file dialog answers no path: the save does not happen.
+        {"save not done", UnsavedChoice::Save, FALSE, {"unsaved", "save"}, FALSE, {}},
+        {"discard", UnsavedChoice::Discard, TRUE, {"unsaved"}, TRUE, {}},
+        {"discard, logging off stopped",
+         UnsavedChoice::Discard,
+         TRUE,
+         {"unsaved"},
+         FALSE,
+         {"unsaved"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        MenuWindow w;
+        w.Run(MenuCommand::AddMember);
+        w.asked.clear();
+        w.unsaved = row.choice;
+        EXPECT_EQ(SendMessageW(w.hwnd(), WM_QUERYENDSESSION, 0, 0), row.answer);
+        EXPECT_EQ(w.asked, row.asked);
+        ASSERT_NE(w.hwnd(), nullptr);
+        if (row.answer == FALSE) continue;
+        SendMessageW(w.hwnd(), WM_ENDSESSION, static_cast<WPARAM>(row.ends), 0);
+        ASSERT_NE(w.hwnd(), nullptr);
+        w.asked.clear();
+        SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(w.hwnd(), nullptr);
+        EXPECT_EQ(w.asked, row.askedByClosing);
+        win32test::PumpMessages();
+    }
+}
+
 // 打印计算书… as the 文件 menu shows it on opening: greyed with no report, enabled once
 // calculated, greyed again once an input changes, so the report no longer matches.
 TEST(Win32ProjectMenu, PrintIsGreyedWithoutACurrentReport) {
@@ -169,6 +216,114 @@ TEST(Win32ProjectMenu, PrintIsGreyedWithoutACurrentReport) {
     EXPECT_TRUE(printable());
     w.ui.SetText("Text1", "800x250x8x10");
     EXPECT_FALSE(printable());
+}
+
+// ReplaceFileW leaves the old file under its backup name, and by then a folder has taken
+// the target's name, so that neither file can take it back: the message says where both
+// files are rather than that the old file is unchanged.
+bool OldFileAsideNameTaken(const wchar_t* target, const wchar_t*, const wchar_t* backup) {
+    EXPECT_TRUE(backup != nullptr && MoveFileW(target, backup));
+    EXPECT_TRUE(CreateDirectoryW(target, nullptr));
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return false;
+}
+
+TEST(Win32ProjectMenu, SaveLeavingBothFilesAsideSaysWhere) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0U);
+    const std::wstring folder =
+        std::wstring(temp) + L"两个 文件 " + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    MenuWindow w;
+    w.Run(MenuCommand::AddMember);
+    w.path = folder + L"\\工程 乙.kbproj";
+    ASSERT_TRUE(kneebrace::win32::WriteWholeFile(w.path, "the earlier project"));
+    w.asked.clear();
+    const auto previous = kneebrace::win32::SetReplaceCall(OldFileAsideNameTaken);
+    w.Run(MenuCommand::SaveProject);
+    kneebrace::win32::SetReplaceCall(previous);
+    EXPECT_EQ(w.asked, (std::vector<std::string>{"save", "message 无法保存工程"}));
+    EXPECT_EQ(w.told.find("没有改变"), std::string::npos) << w.told;
+    // The names of both files left in the folder are in the message.
+    std::vector<std::wstring> files;
+    for (const std::wstring& name : win32test::Listing(folder)) {
+        if (name == L"工程 乙.kbproj") continue;
+        EXPECT_NE(w.told.find(kneebrace::win32::Narrow(folder + L"\\" + name)), std::string::npos)
+            << w.told;
+        files.push_back(folder + L"\\" + name);
+    }
+    ASSERT_EQ(files.size(), 2U);
+    EXPECT_TRUE(w.menu->session().dirty());
+    // The next message is the session's own again.
+    w.unsaved = UnsavedChoice::Discard;
+    w.Run(MenuCommand::OpenProject);
+    EXPECT_NE(w.told.find("当前工程没有改变"), std::string::npos) << w.told;
+    for (const std::wstring& file : files) DeleteFileW(file.c_str());
+    RemoveDirectoryW(w.path.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+// The common file dialog failing rather than cancelled: a suggested name it refuses is
+// dropped and the dialog opened once more without it; any other failure is told in
+// Chinese, never silently nothing. The stand-in dialog plays one outcome a run: 0 cancel,
+// kChosen, else the error; it records the name each run started from.
+constexpr DWORD kChosen = 0xFFFFFFFF;
+std::vector<DWORD> g_outcomes;
+std::vector<std::wstring> g_startedFrom;
+const std::wstring kPicked = L"C:\\工程\\选中.kbproj";
+
+bool ScriptedFileDialog(OPENFILENAMEW& dialog, bool, DWORD& error) {
+    g_startedFrom.emplace_back(dialog.lpstrFile);
+    const std::size_t run = g_startedFrom.size() - 1;
+    error = run < g_outcomes.size() ? g_outcomes[run] : 0;
+    if (error != kChosen) return false;
+    error = 0;
+    dialog.lpstrFile[kPicked.copy(dialog.lpstrFile, dialog.nMaxFile - 1)] = L'\0';
+    return true;
+}
+
+TEST(Win32ProjectDialogs, FileDialogFailuresAreNotCancels) {
+    struct Row {
+        bool save;
+        std::wstring suggested;
+        std::vector<DWORD> outcomes;  // the dialog runs as often
+        bool chosen;
+        std::string told;  // the message's title, if any
+    };
+    const std::wstring bad = L"YC-1: 刚架*梁.kbproj";
+    const DWORD refused = FNERR_INVALIDFILENAME;
+    const Row rows[] = {
+        {true, bad, {kChosen}, true, ""},
+        {true, bad, {0}, false, ""},
+        {true, bad, {refused, kChosen}, true, ""},
+        {true, bad, {refused, 0}, false, ""},
+        {true, bad, {refused, refused}, false, "无法保存工程"},
+        {false, L"", {refused}, false, "无法打开工程"},  // no name to drop
+        {false, L"", {CDERR_DIALOGFAILURE}, false, "无法打开工程"},
+        {true, bad, {CDERR_MEMALLOCFAILURE}, false, "无法保存工程"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.outcomes));
+        g_startedFrom.clear();
+        g_outcomes = row.outcomes;
+        std::vector<kneebrace::window::FaultMessage> told;
+        EXPECT_EQ(
+            kneebrace::win32::ChooseFileDialog(
+                nullptr, row.save, row.suggested,
+                [&told](HWND, const kneebrace::window::FaultMessage& m) { told.push_back(m); },
+                ScriptedFileDialog),
+            row.chosen ? kPicked : L"");
+        ASSERT_EQ(g_startedFrom.size(), row.outcomes.size());
+        EXPECT_EQ(g_startedFrom[0], row.suggested);
+        if (g_startedFrom.size() > 1) {
+            EXPECT_EQ(g_startedFrom[1], L"");
+        }
+        ASSERT_EQ(told.size(), row.told.empty() ? 0U : 1U);
+        if (!told.empty()) {
+            EXPECT_EQ(told[0].title, row.told);
+            EXPECT_NE(told[0].text.find("对话框"), std::string::npos) << told[0].text;
+        }
+    }
 }
 
 // A disk that fills up while a project is saved over an older one. The folder is a file

@@ -270,4 +270,50 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuCase{"ReportThenFault", {"500x200x6x12", "500x200x6"}, false, "-+|-"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The printer driver's own dialog as the document starts (a PDF printer asks for the
+// file's name there) cancelled: nothing printed and nothing told. A document refused for
+// another reason gets the message. The driver is stood in for by the DC's abort
+// procedure, which StartDoc asks first and which fails the document with its error.
+BOOL CALLBACK CancelledInTheDriver(HDC, int) {
+    SetLastError(ERROR_CANCELLED);
+    return FALSE;
+}
+
+BOOL CALLBACK RefusedByTheDriver(HDC, int) {
+    SetLastError(ERROR_NOT_READY);
+    return FALSE;
+}
+
+TEST(ReportPrint, DocumentCancelledInTheDriverIsNoFault) {
+    struct Row {
+        const char* name;
+        ABORTPROC driver;
+        std::size_t told;
+    };
+    const Row rows[] = {
+        {"cancelled", CancelledInTheDriver, 0},
+        {"refused", RefusedByTheDriver, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WindowDriver ui;
+        int offered = 0;
+        ui.window().reportPrint().SetPrintDialog([&](HWND, int) {
+            ++offered;
+            HDC dc = CreateCompatibleDC(nullptr);
+            SetAbortProc(dc, row.driver);
+            return std::optional<PrintJob>(PrintJob{dc, {}});
+        });
+        ui.SetText("Text1", "500x200x6x12");
+        ui.Calculate();
+        const std::size_t faults = ui.faults().size();
+        ui.window().reportPrint().Print();
+        EXPECT_EQ(offered, 1);
+        ASSERT_EQ(ui.faults().size(), faults + row.told);
+        if (row.told != 0) {
+            EXPECT_EQ(ui.faults().back().title, "无法打印");
+        }
+    }
+}
+
 }  // namespace
