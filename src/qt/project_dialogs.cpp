@@ -123,7 +123,7 @@ void Report(QWidget* parent, const QString& title, const QString& message) {
 
 bool ConfirmReplace(QWidget* parent, const QString& path) {
     QMessageBox box(QMessageBox::Warning, FromUtf8(window::kReplaceTitle),
-                    FromUtf8(window::ReplaceText(path.toStdString())), QMessageBox::NoButton,
+                    FromUtf8(window::ReplaceQuestion(path.toStdString())), QMessageBox::NoButton,
                     parent);
     QPushButton* yes = box.addButton(FromUtf8(window::kYesCaption), QMessageBox::YesRole);
     box.setDefaultButton(box.addButton(FromUtf8(window::kNoCaption), QMessageBox::NoRole));

@@ -320,7 +320,7 @@ ProjectDialogs SystemProjectDialogs() {
         [](HWND owner, const window::FaultMessage& m) { ShowFaultDialog(owner, m); },
         ShowInformationDialog,
         [](HWND owner, const std::wstring& path) {
-            return MessageBoxW(owner, Widen(window::ReplaceText(Narrow(path))).c_str(),
+            return MessageBoxW(owner, Widen(window::ReplaceQuestion(Narrow(path))).c_str(),
                                Widen(window::kReplaceTitle).c_str(),
                                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
         }};

@@ -81,7 +81,7 @@ MemberListNext ActOnMember(ProjectSession& session, MemberCommand command,
 
 std::span<const InfoField> ProjectInfoFields() { return kInfoFields; }
 
-std::string ReplaceText(std::string_view path) {
+std::string ReplaceQuestion(std::string_view path) {
     return "“" + std::string(path) + "”已存在。\n要替换它吗？";
 }
 

@@ -91,7 +91,7 @@ inline constexpr std::string_view kProjectFilterPattern = "*.kbproj";
 // A name typed without the extension whose file, once the extension is added, exists:
 // asked with 是/否, 否 the default.
 inline constexpr std::string_view kReplaceTitle = "确认另存为";
-std::string ReplaceText(std::string_view path);
+std::string ReplaceQuestion(std::string_view path);
 inline constexpr std::string_view kYesCaption = "是";
 inline constexpr std::string_view kNoCaption = "否";
 
