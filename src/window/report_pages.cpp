@@ -312,7 +312,7 @@ public:
                 break;
             case BookBlock::Kind::Table:
                 for (const auto& cells : in.table.rows)
-                    out.rows.push_back(TableRow(in.table, cells));
+                    for (Row& row : TableRows(in.table, cells)) out.rows.push_back(std::move(row));
                 out.rows.push_back({page_.lineSpacing / 2, {}, {}, {}});
                 break;
             case BookBlock::Kind::Diagram: {
@@ -347,14 +347,16 @@ private:
     }
 
     // A table row: each cell wrapped inside its column with a little air to the rules, the
-    // row as high as its tallest cell.
-    Row TableRow(const BookTable& table, const std::vector<std::string>& cells) const {
+    // row as high as its tallest cell. A row taller than a page (a text of thousands of
+    // characters in a cell) goes on as a row of its own on the next pages, its lines cut
+    // where a page ends, so that none is drawn past the footer.
+    std::vector<Row> TableRows(const BookTable& table,
+                               const std::vector<std::string>& cells) const {
         const double pad = width_("0") / 2;
         const double air = page_.lineSpacing * 0.2;
-        Row row;
-        std::size_t tallest = 1;
-        double x = 0;
+        std::vector<std::vector<Piece>> columns;
         std::vector<double> edges{0};
+        std::size_t tallest = 1;
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             const double columnWidth = room_ * table.columns[c];
             const std::string_view text =
@@ -368,27 +370,38 @@ private:
                     pieces = WrapLine(text, inner, width_);
                 }
             }
-            // A cell's pieces start at its left edge: the column shows them as one text.
-            for (std::size_t k = 0; k < pieces.size(); ++k)
-                row.lines.push_back(
-                    {std::string(pieces[k].text), x + pad,
-                     air + page_.ascent + static_cast<double>(k) * page_.lineSpacing, c});
             tallest = std::max(tallest, pieces.size());
-            x += columnWidth;
-            edges.push_back(x);
+            columns.push_back(std::move(pieces));
+            edges.push_back(edges.back() + columnWidth);
         }
-        row.height = static_cast<double>(tallest) * page_.lineSpacing + 2 * air;
-        if (table.grid) {
-            row.rules.push_back({0, 0, x, 0});
-            row.rules.push_back({0, row.height, x, row.height});
-            for (const double edge : edges) row.rules.push_back({edge, 0, edge, row.height});
-        } else {
-            // Every second cell is a field: underlined, text or not.
-            for (std::size_t c = 1; c + 1 < edges.size(); c += 2)
-                row.rules.push_back(
-                    {edges[c], row.height - air, edges[c + 1] - pad, row.height - air});
+        const auto perPage = static_cast<std::size_t>(
+            std::max(std::floor((pageRoom_ - 2 * air) / page_.lineSpacing * (1 + 1e-9)), 1.0));
+        std::vector<Row> rows;
+        for (std::size_t from = 0; from < tallest; from += perPage) {
+            const std::size_t to = std::min(from + perPage, tallest);
+            Row row;
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                // A cell's pieces start at its left edge: the column shows them as one text.
+                for (std::size_t k = from; k < std::min(to, columns[c].size()); ++k)
+                    row.lines.push_back(
+                        {std::string(columns[c][k].text), edges[c] + pad,
+                         air + page_.ascent + static_cast<double>(k - from) * page_.lineSpacing,
+                         c});
+            row.height = static_cast<double>(to - from) * page_.lineSpacing + 2 * air;
+            const double right = edges.back();
+            if (table.grid) {
+                row.rules.push_back({0, 0, right, 0});
+                row.rules.push_back({0, row.height, right, row.height});
+                for (const double edge : edges) row.rules.push_back({edge, 0, edge, row.height});
+            } else {
+                // Every second cell is a field: underlined, text or not.
+                for (std::size_t c = 1; c + 1 < edges.size(); c += 2)
+                    row.rules.push_back(
+                        {edges[c], row.height - air, edges[c + 1] - pad, row.height - air});
+            }
+            rows.push_back(std::move(row));
         }
-        return row;
+        return rows;
     }
 
     const PageMetrics& page_;
@@ -399,8 +412,8 @@ private:
 
 // A block that does not fit below the previous ones moves to a new page; only a block
 // longer than a page is then cut, between its rows, so the reader finds each check and
-// each table whole wherever that is possible at all. A row taller than a page goes on a
-// page of its own.
+// each table whole wherever that is possible at all. A table row taller than a page has
+// been cut into rows that fit by the RowMaker.
 ReportBook LayOutMeasured(const BookContent& content, const PageMetrics& page,
                           const TextWidth& width, const Timestamp& printed,
                           const std::vector<PageRange>& ranges) {

@@ -163,9 +163,10 @@ ReportBook LayOutBook(std::string_view reportText, const PageMetrics& page,
 
 // The book of `content` on a page of `page`, as LayOutBook above lays out a report: a
 // block stays on one page whenever it fits there (a table and a text longer than a page
-// are cut between their rows), the scale comes from the Text blocks' lines, a table fills
-// the width, a diagram takes four fifths of it, at most half a page high. When any block
-// has a header, every page after the first keeps a band of two lines at its top for it.
+// are cut between their rows, a table row taller than a page between its lines), the scale comes
+// from the Text blocks' lines, a table fills the width, a diagram takes four fifths of it, at most
+// half a page high. When any block has a header, every page after the first keeps a band of two
+// lines at its top for it.
 ReportBook LayOutBook(const BookContent& content, const PageMetrics& page,
                       const LineMeasure& measure, const Timestamp& printed,
                       const std::vector<PageRange>& ranges = {});

@@ -345,6 +345,33 @@ TEST(LayOutBook, NoPageIsBlankAndHeadersAndFootersStayOnTheSheet) {
     EXPECT_EQ(narrow.pages[0].footer.text, "第 1 页 共 1 页    2026-…");
 }
 
+// A cell of thousands of characters (a whole page pasted into a box) makes a row taller
+// than a page: it goes on over the next pages, every line above the footer band and none
+// lost, each piece of the row in a box of its own.
+TEST(LayOutBook, ARowTallerThanAPageGoesOnOverTheNextPages) {
+    BookBlock table;
+    table.kind = BookBlock::Kind::Table;
+    table.table.columns = {0.3, 0.7};
+    std::string pasted;
+    for (int i = 0; i < 300; ++i) pasted += std::to_string(i) + " ";
+    table.table.rows = {{"前", "一行"}, {"截面", pasted}, {"后", "一行"}};
+    const PageMetrics page = Page(40, 20);
+    const ReportBook book = LayOutBook(BookContent{table}, page, Columns, kPrinted);
+    ASSERT_GE(book.pages.size(), 3u);
+    std::string joined;
+    for (const BookPage& p : book.pages) {
+        for (const BookLine& l : p.lines) {
+            EXPECT_LE(l.baseline + page.lineSpacing - page.ascent, page.height - 2 + 1e-9)
+                << p.number << " " << l.text;
+            if (l.line == 1 && l.text != "一行") joined += l.text + " ";
+        }
+        for (const BookRule& r : p.rules)
+            EXPECT_LE(std::max(r.y1, r.y2), page.height - 2 + 1e-9) << p.number;
+    }
+    EXPECT_EQ(joined, pasted);
+    EXPECT_EQ(book.pages.back().lines.back().text, "一行");
+}
+
 TEST(BookFaultMessage, SaysWhatDidNotHappenInChinese) {
     const struct {
         BookFault fault;
