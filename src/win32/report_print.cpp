@@ -107,29 +107,43 @@ void DrawPage(HDC dc, const PageArea& area, const ReportBook& book, const BookPa
     SetGraphicsMode(dc, GM_ADVANCED);
     ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
 
-    // Each character's advance measured at full size and handed to the drawing: scaled
-    // by the transform, a line is then exactly as wide as the layout measured it,
-    // whatever the device's rounding of a shrunken face would make of it.
-    const auto draw = [dc](double x, double baseline, const std::string& line) {
-        const std::wstring text = Widen(line);
-        if (text.empty()) return;
-        std::vector<INT> ends(text.size());
-        SIZE extent{};
-        GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr,
-                              ends.data(), &extent);
-        std::vector<INT> steps(text.size());
-        for (std::size_t i = 0; i < text.size(); ++i)
-            steps[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
-        ExtTextOutW(dc, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(baseline)),
-                    0, nullptr, text.c_str(), static_cast<UINT>(text.size()), steps.data());
+    // Each character's advance measured at full size, before any transform, and handed to
+    // the drawing: scaled by the transform, a line is then exactly as wide as the layout
+    // measured it, whatever the device's rounding of a shrunken face would make of it.
+    struct Measured {
+        std::wstring text;
+        std::vector<INT> steps;
     };
+    const auto measure = [dc](const std::string& line) {
+        Measured m{Widen(line), {}};
+        if (m.text.empty()) return m;
+        std::vector<INT> ends(m.text.size());
+        SIZE extent{};
+        GetTextExtentExPointW(dc, m.text.c_str(), static_cast<int>(m.text.size()), 0, nullptr,
+                              ends.data(), &extent);
+        m.steps.resize(m.text.size());
+        for (std::size_t i = 0; i < m.text.size(); ++i)
+            m.steps[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
+        return m;
+    };
+    const auto draw = [dc](double x, double baseline, const Measured& m) {
+        if (m.text.empty()) return;
+        ExtTextOutW(dc, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(baseline)),
+                    0, nullptr, m.text.c_str(), static_cast<UINT>(m.text.size()), m.steps.data());
+    };
+    std::vector<Measured> texts;
+    texts.reserve(page.lines.size());
+    for (const BookLine& line : page.lines) texts.push_back(measure(line.text));
+    const Measured header = measure(page.header.text);
+    const Measured footer = measure(page.footer.text);
 
     const auto left = static_cast<FLOAT>(area.usable.left);
     const auto top = static_cast<FLOAT>(area.usable.top);
     const auto factor = static_cast<FLOAT>(book.scale);
     const XFORM lines{factor, 0, 0, factor, left, top};
     SetWorldTransform(dc, &lines);
-    for (const BookLine& line : page.lines) draw(line.x, line.baseline, line.text);
+    for (std::size_t i = 0; i < page.lines.size(); ++i)
+        draw(page.lines[i].x, page.lines[i].baseline, texts[i]);
     HPEN pen = CreatePen(PS_SOLID, static_cast<int>(std::lround(book.ruleWidth)), RGB(0, 0, 0));
     const HGDIOBJ oldPen = SelectObject(dc, pen);
     const auto at = [](double v) { return static_cast<int>(std::lround(v)); };
@@ -144,8 +158,8 @@ void DrawPage(HDC dc, const PageArea& area, const ReportBook& book, const BookPa
                     RECT{at(box.x), at(box.y), at(box.x + box.width), at(box.y + box.height)});
     const XFORM fullSize{1, 0, 0, 1, left, top};
     SetWorldTransform(dc, &fullSize);
-    draw(page.header.x, page.header.baseline, page.header.text);
-    draw(page.footer.x, page.footer.baseline, page.footer.text);
+    draw(page.header.x, page.header.baseline, header);
+    draw(page.footer.x, page.footer.baseline, footer);
 
     RestoreDC(dc, saved);
     DeleteObject(font);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/look.h"
 #include "win32/report_print.h"
 #include "win32/utf.h"
 #include "window/form_actions.h"
@@ -36,7 +37,8 @@ struct Playback {
     XFORM transform{1, 0, 0, 1, 0, 0};
     std::vector<std::string> texts;
     double smallestScale = 1;
-    int pictures = 0;  // bitmaps drawn
+    int pictures = 0;                                     // bitmaps drawn
+    std::vector<std::pair<std::wstring, double>> widths;  // each text and its advances' sum
 };
 
 int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
@@ -56,6 +58,9 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
         const auto* advances = reinterpret_cast<const INT*>(bytes + text.offDx);
         double width = 0;
         for (DWORD i = 0; i < text.nChars; ++i) width += advances[i];
+        play.widths.emplace_back(
+            std::wstring(reinterpret_cast<const wchar_t*>(bytes + text.offString), text.nChars),
+            width);
         play.smallestScale = std::min<double>(play.smallestScale, play.transform.eM11);
         const double left = play.transform.eDx + play.transform.eM11 * text.ptlReference.x;
         EXPECT_GE(left, play.area.left) << play.texts.back();
@@ -135,6 +140,20 @@ TEST_P(MetafilePages, HoldTheLaidOutLinesAndTheirFooters) {
             play.area = area.usable;
             EnumEnhMetaFile(nullptr, page, CollectText, &play, nullptr);
             pages.push_back(play.texts);
+            // Each text as wide as the layout measured it: advances taken at full size,
+            // not from the face the transform shrinks (under wine up to a tenth narrower).
+            HDC screen = GetDC(nullptr);
+            HFONT font = kneebrace::win32::CreateSongFont(kneebrace::ReportFontPoints(),
+                                                          static_cast<UINT>(area.dpiY));
+            const HGDIOBJ before = SelectObject(screen, font);
+            for (const auto& [text, width] : play.widths) {
+                SIZE size{};
+                GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+                EXPECT_EQ(width, size.cx) << kneebrace::win32::Narrow(text);
+            }
+            SelectObject(screen, before);
+            DeleteObject(font);
+            ReleaseDC(nullptr, screen);
             pictures.push_back(play.pictures);
             smallestScale = std::min(smallestScale, play.smallestScale);
             return DeleteEnhMetaFile(page) != FALSE;
