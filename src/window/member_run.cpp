@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "checks/current_codes_check.h"
+
 namespace kneebrace::window {
 
 MemberInputs PrepareMember(const Member& m) {
@@ -23,24 +25,28 @@ MemberOutcome CalculateMember(const Member& m) {
         Calculate(out.state, in.texts, {m.supplementary, m.purlinWebText, m.purlinSteelCode});
     out.fault = std::move(run.fault);
     out.report = std::move(run.reportBox);
-    if (!out.fault) out.failingChecks = FailingChecks(out.state);
+    if (!out.fault) out.failing = FailingItems(out.state, m);
     return out;
 }
 
-std::vector<int> FailingChecks(const DesignState& s) {
-    const std::array<const std::string*, 7> verdicts{
-        &s.slenderVerdict,   &s.localVerdict,   &s.strengthVerdict, &s.stabilityVerdict,
-        &s.boltShearVerdict, &s.bearingVerdict, &s.endShearVerdict,
-    };
-    constexpr std::string_view kFails = "失败！";
-    std::vector<int> failing;
-    for (std::size_t i = 0; i < verdicts.size(); ++i) {
-        const std::string& v = *verdicts[i];
-        if (v.size() >= kFails.size() &&
-            v.compare(v.size() - kFails.size(), kFails.size(), kFails) == 0)
-            failing.push_back(static_cast<int>(i) + 1);
+std::string FailingItems(const DesignState& s, const Member& m) {
+    const std::array<bool, 7> seven = SevenVerdicts(s);
+    std::string seen;
+    for (std::size_t i = 0; i < seven.size(); ++i)
+        if (!seven[i]) seen.append(seen.empty() ? "第" : "、").append(SevenCheckLabel(i));
+    if (!seen.empty()) seen.append("项");
+    if (m.supplementary) {
+        const CurrentCodesResult r =
+            CheckCurrentCodes(s, ReadPurlinInputs(m.purlinWebText, m.purlinSteelCode));
+        bool any = false;
+        for (std::size_t i = 0; i < kCodesItemCount; ++i) {
+            if (r.passes[i]) continue;
+            seen.append(any ? "、" : seen.empty() ? "补充验算" : "及补充验算");
+            seen.append(CodesItemLabel(static_cast<CodesItem>(i)));
+            any = true;
+        }
     }
-    return failing;
+    return seen;
 }
 
 }  // namespace kneebrace::window

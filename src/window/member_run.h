@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/calculation_run.h"
@@ -25,7 +26,8 @@ MemberInputs PrepareMember(const Member& m);
 struct MemberOutcome {
     DesignState state;                  // the record after the run
     std::optional<FaultMessage> fault;  // set when the run was abandoned
-    std::vector<int> failingChecks;     // the numbers (1 to 7) of the checks that fail
+    // The seven and the section's items that fail, "第(6)项及补充验算S1"; empty when all pass.
+    std::string failing;
     // The report as the report box would show it: the seven, then the supplementary
     // section when the member has it on; empty after a fault.
     std::string report;
@@ -34,7 +36,9 @@ struct MemberOutcome {
 // Runs the member; no exception leaves this call.
 MemberOutcome CalculateMember(const Member& m);
 
-// The numbers of the seven checks whose verdict in the record is a failure, in order.
-std::vector<int> FailingChecks(const DesignState& s);
+// The checks and, when the member has the supplementary section on, its items that fail
+// after a run that ended, as the book's conclusion names them: "第(1)、(4)项及补充验算S1、S3";
+// empty when all pass.
+std::string FailingItems(const DesignState& afterRun, const Member& m);
 
 }  // namespace kneebrace::window

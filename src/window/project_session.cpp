@@ -43,10 +43,9 @@ MemberRow MemberVerdict(const Member& m) {
     if (outcome.fault) {
         row.verdict = "无法计算：" + outcome.fault->title;
         row.passes = false;
-    } else if (!outcome.failingChecks.empty()) {
-        row.verdict = "不满足：";
-        for (const int check : outcome.failingChecks)
-            row.verdict += "(" + std::to_string(check) + ")";
+    } else if (!outcome.failing.empty()) {
+        // The section's items count as the seven do: the book's conclusion names them too.
+        row.verdict = "不满足：" + outcome.failing;
         row.passes = false;
     }
     return row;

@@ -37,7 +37,7 @@ struct ProjectInfo {
 // A row of the member list: the member's name and its verdict, calculated afresh.
 struct MemberRow {
     std::string name;
-    std::string verdict;  // "全部满足", "不满足：(1)(5)" or "无法计算：…"
+    std::string verdict;  // "全部满足", "不满足：第(1)、(5)项及补充验算S1" or "无法计算：…"
     bool passes = false;
     bool current = false;  // the member the window was opened from
 };

@@ -68,27 +68,8 @@ BookBlock Diagram() {
 
 bool Supplementary(const BookMember& m) { return m.member.supplementary && m.fault.empty(); }
 
-// The failing checks and items, "第(1)、(4)项及补充验算S1、S3", as the section's own
-// conclusion names them; empty when all pass.
-std::string Failing(const BookMember& m) {
-    const std::array<bool, 7> seven = SevenVerdicts(m.state);
-    std::string seen;
-    for (std::size_t i = 0; i < seven.size(); ++i)
-        if (!seven[i]) seen.append(seen.empty() ? "第" : "、").append(SevenCheckLabel(i));
-    if (!seen.empty()) seen.append("项");
-    if (Supplementary(m)) {
-        const CurrentCodesResult r = CheckCurrentCodes(
-            m.state, ReadPurlinInputs(m.member.purlinWebText, m.member.purlinSteelCode));
-        bool any = false;
-        for (std::size_t i = 0; i < kCodesItemCount; ++i) {
-            if (r.passes[i]) continue;
-            seen.append(any ? "、" : seen.empty() ? "补充验算" : "及补充验算");
-            seen.append(CodesItemLabel(static_cast<CodesItem>(i)));
-            any = true;
-        }
-    }
-    return seen;
-}
+// The failing checks and items, "第(1)、(4)项及补充验算S1、S3"; empty when all pass.
+std::string Failing(const BookMember& m) { return window::FailingItems(m.state, m.member); }
 
 std::string Ratio(double u) {
     if (std::isnan(u)) return kNotRead;
