@@ -213,15 +213,23 @@ void ProjectSession::AddCurrentMember() {
     const std::string suggested = "构件" + std::to_string(project_.members.size() + 1);
     const std::optional<std::string> name = view_.AskMemberName("加入当前构件", suggested);
     if (!name) return;
-    Member m = window_.CurrentMember();
+    Member m = CurrentWindowMember();
     m.name = *name;
     current_ = AddMember(project_, std::move(m));
     Changed();
 }
 
+Member ProjectSession::CurrentWindowMember() {
+    // A size typed into the list's field but not yet settled (no Enter, the focus still
+    // there: a menu shortcut moves no focus) is the size the user sees; it is settled
+    // first, as leaving the field would, so that the member holds that size.
+    window_.SizeFieldFinished();
+    return window_.CurrentMember();
+}
+
 void ProjectSession::UpdateCurrentMember() {
     if (!current_) return;
-    Member m = window_.CurrentMember();
+    Member m = CurrentWindowMember();
     m.name = project_.members[*current_].name;
     if (ReplaceMember(project_, *current_, std::move(m))) Changed();
 }

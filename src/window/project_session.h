@@ -142,6 +142,7 @@ private:
     // Reads the file; a file refused changes nothing.
     void Load(const std::string& path);
     bool WriteTo(const std::string& path);
+    Member CurrentWindowMember();
     void Changed();
     void StartUntitled();
 

@@ -153,10 +153,14 @@ void FakeProbe::Pick(std::string_view designation) {
 }
 
 void FakeProbe::TypeSize(std::string_view utf8, bool enter) {
+    TypeSizeOnly(utf8);
+    Press("Combo1", enter ? Key::Enter : Key::Tab);
+}
+
+void FakeProbe::TypeSizeOnly(std::string_view utf8) {
     MoveFocus("Combo1");
     view_.texts["Combo1"] = std::string(utf8);
     presenter_->SizeFieldEdited();
-    Press("Combo1", enter ? Key::Enter : Key::Tab);
 }
 
 bool FakeProbe::Sizing(const SizingAnswer& answer) {

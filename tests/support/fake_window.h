@@ -64,6 +64,8 @@ public:
     void Press(std::string_view control, Key key) override;
     void Pick(std::string_view designation) override;
     void TypeSize(std::string_view utf8, bool enter) override;
+    // Types into the size field and leaves the focus there: nothing settles the text.
+    void TypeSizeOnly(std::string_view utf8);
     bool Sizing(const SizingAnswer& answer) override;
 
     std::string Text(std::string_view control) const override { return view_.Text(control); }

@@ -290,6 +290,12 @@ TEST(ProjectSession, AddAndUpdateTheWindowsMember) {
     EXPECT_EQ(m.texts.Text4, "55");
     EXPECT_EQ(m.texts.Text1, "600x200x6x12");
     EXPECT_TRUE(w.session.dirty());
+
+    // A size typed but not settled (Ctrl+D moves no focus) is the size the member takes.
+    w.window.TypeSizeOnly("L50X5");
+    w.session.UpdateCurrentMember();
+    EXPECT_EQ(w.session.project().members[0].angleSize, "L50X5");
+    EXPECT_EQ(w.window.Text("Combo1"), "L50X5");
 }
 
 // The list's verdicts, and its commands on the example: the member the window holds
