@@ -144,6 +144,12 @@ void Form15Presenter::RefreshStale() {
     if (stale == stale_) return;
     stale_ = stale;
     view_.ReportStale(stale);
+    // The texts are the report's again (an edit undone): so are the marks its run left,
+    // which the edit took away. A current report never stands beside an unmarked box
+    // that it read in part.
+    if (!stale)
+        for (const BoxMark& mark : reportedMarks_)
+            if (mark.marked && !Marked(mark.box)) ShowMark(mark);
 }
 
 SupplementaryInputs Form15Presenter::Supplementary() const {
@@ -154,7 +160,8 @@ void Form15Presenter::Calculate() {
     const InputTexts in = ReadInputs();
     const Calculated run = window::Calculate(state_, in, Supplementary());
     // Before the message: the user reads it with the marks in view.
-    for (const BoxMark& mark : MarkUnreadInputs(in)) ShowMark(mark);
+    std::vector<BoxMark> marks = MarkUnreadInputs(in);
+    for (const BoxMark& mark : marks) ShowMark(mark);
     if (run.fault) {
         // Before the message too, so that closing it gives the focus back to the box
         // to retype, its text selected.
@@ -168,6 +175,7 @@ void Form15Presenter::Calculate() {
     }
     // What the box shows is what prints: the seven, and the section when it is on.
     reported_ = CurrentRunInputs();
+    reportedMarks_ = std::move(marks);
     RefreshStale();
     view_.SetText("Text8", run.reportBox);
     view_.ReportShown(run.reportBox, SizeInForce(state_));

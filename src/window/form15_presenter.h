@@ -97,8 +97,9 @@ private:
     bool sizeTyped_ = false;        // the size field was typed into since the size in force was set
     bool sectionOn_ = true;         // Check2 ticked: the supplementary section follows the seven
     std::int16_t purlinSteel_ = 1;  // 1 = Q235 (Option5), 2 = Q345 (Option6)
-    std::optional<RunInputs> reported_;  // what the report shown was calculated from
-    bool stale_ = false;                 // the view shows the report as stale
+    std::optional<RunInputs> reported_;   // what the report shown was calculated from
+    std::vector<BoxMark> reportedMarks_;  // and the marks its run left
+    bool stale_ = false;                  // the view shows the report as stale
 };
 
 }  // namespace kneebrace::window

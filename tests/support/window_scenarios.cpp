@@ -569,7 +569,8 @@ void AddCalculateAndFaults(std::vector<Scenario>& all) {
 
 void AddMarks(std::vector<Scenario>& all) {
     // A number box read in part is marked after Calculate, its tooltip naming the value
-    // used above its own; the same text marks again; an edit takes the mark away.
+    // used above its own; the same text marks again; an edit takes the mark away, and
+    // typing the text back brings it back with the report.
     struct MarkRow {
         std::string_view box, text, used;  // used empty: read whole, no mark
     };
@@ -586,9 +587,11 @@ void AddMarks(std::vector<Scenario>& all) {
         Steps steps = Typed(row.box, row.text) + Steps{Mark(row.box, ""), kCalculate, kCalculated};
         for (std::string_view other : kLooseBoxes)
             steps.push_back(Mark(other, other == row.box ? row.used : ""));
+        // Typed back, the report is current again and so is its mark.
         if (!row.used.empty())
             steps = steps + Steps{kCalculate, Mark(row.box, row.used)} + Typed(row.box, "1") +
-                    Steps{Mark(row.box, "")};
+                    Steps{Mark(row.box, "")} + Typed(row.box, row.text) +
+                    Steps{Is(Op::Stale, {}, false), Mark(row.box, row.used)};
         all.push_back({"marks: " + std::string(row.box) + Quoted(row.text), steps});
     }
     all.push_back(
