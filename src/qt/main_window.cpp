@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include "qt/look.h"
+#include "window/project_file.h"
 #include "window/report_book.h"
 
 namespace kneebrace {
@@ -48,6 +49,7 @@ MainWindow::MainWindow(ProjectDialogs projectDialogs, FaultReporter reportFault,
         const bool mayEnd = session_->MayClose();
         manager.release();
         if (!mayEnd) manager.cancel();
+        else answeredAtLogout_ = window::WriteProject(session_->project());
     });
 #endif
     BuildMenus();
@@ -99,7 +101,9 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (session_->MayClose()) event->accept();
+    const bool answered =
+        answeredAtLogout_ && *answeredAtLogout_ == window::WriteProject(session_->project());
+    if (answered || session_->MayClose()) event->accept();
     else event->ignore();
 }
 

@@ -64,6 +64,9 @@ private:
     ProjectDialogs dialogs_;
     Form15* form_ = nullptr;
     std::unique_ptr<window::ProjectSession> session_;
+    // The project as it stood when the user let the desktop session end with it unsaved
+    // (不保存): closing for that ending asks no second time while it is unchanged.
+    std::optional<std::string> answeredAtLogout_;
     std::map<window::MenuCommand, QAction*> actions_;
     QString folder_;  // the folder of the last project opened or saved while the program runs
 };
