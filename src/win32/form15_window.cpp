@@ -144,8 +144,6 @@ Form15Window::~Form15Window() {
         DestroyWindow(hwnd_);
     }
     for (const auto& [points, font] : fonts_) DeleteObject(font);
-    for (const Shown& row : shown_)
-        if (row.icon != nullptr) DestroyIcon(row.icon);
     for (HICON icon : {windowIcons_.first, windowIcons_.second})
         if (icon != nullptr) DestroyIcon(icon);
     DeleteObject(markBrush_);
@@ -190,6 +188,9 @@ LRESULT CALLBACK Form15Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        // The picture buttons are gone with the window, and their icons with them.
+        for (const Shown& row : self->shown_)
+            if (row.icon != nullptr) DestroyIcon(row.icon);
         self->shown_.clear();
     }
     return result;
