@@ -209,6 +209,7 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ApplyDpi(dpi_);
                 SizeWindow(nullptr);
                 presenter_.Load();
+                created_ = true;
             } catch (const std::exception&) {
                 return -1;
             }
@@ -274,8 +275,9 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             // The only window: closing it ends the program (unsaved changes were settled
-            // at WM_CLOSE).
-            if (!destroyedByOwner_) PostQuitMessage(0);
+            // at WM_CLOSE). A window whose set-up failed ends nothing: its constructor
+            // throws, and the message telling so must not meet a pending WM_QUIT.
+            if (created_ && !destroyedByOwner_) PostQuitMessage(0);
             return 0;
         default: break;
     }

@@ -124,6 +124,7 @@ private:
     std::pair<HICON, HICON> windowIcons_{};        // title bar: large, small
     Picture diagram_;
     bool destroyedByOwner_ = false;
+    bool created_ = false;  // WM_CREATE set the window up
     std::unique_ptr<ReportPrint> reportPrint_;
     bool reportStale_ = false;  // its text greyed, the note shown, printing off
     std::function<void(HWND)> sizingShown_;
