@@ -144,8 +144,6 @@ Form15Window::~Form15Window() {
         DestroyWindow(hwnd_);
     }
     for (const auto& [points, font] : fonts_) DeleteObject(font);
-    for (const Shown& row : shown_)
-        if (row.icon != nullptr) DestroyIcon(row.icon);
     for (HICON icon : {windowIcons_.first, windowIcons_.second})
         if (icon != nullptr) DestroyIcon(icon);
     DeleteObject(markBrush_);
@@ -190,6 +188,9 @@ LRESULT CALLBACK Form15Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        // The picture buttons are gone with the window, and their icons with them.
+        for (const Shown& row : self->shown_)
+            if (row.icon != nullptr) DestroyIcon(row.icon);
         self->shown_.clear();
     }
     return result;
@@ -208,6 +209,7 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ApplyDpi(dpi_);
                 SizeWindow(nullptr);
                 presenter_.Load();
+                created_ = true;
             } catch (const std::exception&) {
                 return -1;
             }
@@ -273,8 +275,9 @@ LRESULT Form15Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             // The only window: closing it ends the program (unsaved changes were settled
-            // at WM_CLOSE).
-            if (!destroyedByOwner_) PostQuitMessage(0);
+            // at WM_CLOSE). A window whose set-up failed ends nothing: its constructor
+            // throws, and the message telling so must not meet a pending WM_QUIT.
+            if (created_ && !destroyedByOwner_) PostQuitMessage(0);
             return 0;
         default: break;
     }
@@ -644,7 +647,18 @@ void Form15Window::ReportStale(bool stale) {
     reportPrint_->ReportStale(stale);
 }
 
-bool Form15Window::MayClose() { return sessionEnding_ || !mayClose_ || mayClose_(); }
+bool Form15Window::MayClose() {
+    // A second close or a logoff while the question is up waits for its answer rather than
+    // asking again over it.
+    if (askingToClose_) return false;
+    if (sessionEnding_ || !mayClose_) return true;
+    askingToClose_ = true;
+    const struct Asked {
+        bool& asking;
+        ~Asked() { asking = false; }
+    } asked{askingToClose_};
+    return mayClose_();
+}
 
 void Form15Window::Close() {
     if (!MayClose()) return;

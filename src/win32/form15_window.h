@@ -89,7 +89,7 @@ private:
     void ReportStale(bool stale) override;
     void Close() override;
     // Whether the window may close now: `mayClose_` asks, unless Windows is ending the
-    // session after it was answered.
+    // session after it was answered; false while that question is already up.
     bool MayClose();
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -124,6 +124,7 @@ private:
     std::pair<HICON, HICON> windowIcons_{};        // title bar: large, small
     Picture diagram_;
     bool destroyedByOwner_ = false;
+    bool created_ = false;  // WM_CREATE set the window up
     std::unique_ptr<ReportPrint> reportPrint_;
     bool reportStale_ = false;  // its text greyed, the note shown, printing off
     std::function<void(HWND)> sizingShown_;
@@ -131,6 +132,7 @@ private:
     std::function<bool(int)> onMenuCommand_;
     std::function<bool()> mayClose_;
     bool sessionEnding_ = false;  // WM_ENDSESSION said the session ends
+    bool askingToClose_ = false;  // `mayClose_` is asking
 };
 
 // Runs the messages of the thread until the window closes; returns WM_QUIT's code.

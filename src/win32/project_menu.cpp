@@ -367,15 +367,22 @@ ProjectMenu::ProjectMenu(Form15Window& window, ProjectDialogs dialogs)
     window_.AttachMenu(
         menu_, accelerators_, [this](int id) { return OnCommand(id); },
         [this] { return session_->MayClose(); });
+    menuOnBar_ = GetMenu(window_.hwnd()) == menu_;
     session_->Refresh();
 }
 
 ProjectMenu::~ProjectMenu() {
-    if (window_.hwnd() != nullptr) {
-        RemoveWindowSubclass(window_.hwnd(), &ProjectMenu::FrameProc, kFrameSubclassId);
+    // A window destroys the menu on its bar with itself; after that the handle may already
+    // name another menu. So the menu is destroyed here only when taken off a live window's
+    // bar, or when it never got onto one.
+    HWND hwnd = window_.hwnd();
+    bool ours = !menuOnBar_;
+    if (hwnd != nullptr) {
+        RemoveWindowSubclass(hwnd, &ProjectMenu::FrameProc, kFrameSubclassId);
+        ours = ours || GetMenu(hwnd) == menu_;
         window_.AttachMenu(nullptr, nullptr, {}, {});
     }
-    DestroyMenu(menu_);
+    if (ours) DestroyMenu(menu_);
     DestroyAcceleratorTable(accelerators_);
 }
 

@@ -105,6 +105,7 @@ private:
     Form15Window& window_;
     ProjectDialogs dialogs_;
     HMENU menu_ = nullptr;
+    bool menuOnBar_ = false;  // the window took menu_ onto its bar
     HACCEL accelerators_ = nullptr;
     std::unique_ptr<window::ProjectSession> session_;
     // What to tell instead of the session's message after a save that left the old file

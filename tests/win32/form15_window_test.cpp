@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -482,6 +483,28 @@ TEST(Win32Window, CloseDestroysTheWindowAndQuits) {
     EXPECT_EQ(ui.window().hwnd(), nullptr);
     MSG msg{};
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// Set-up that fails (here a control Windows refuses to create) fails the constructor and
+// leaves no WM_QUIT behind: the program's message saying so would close at once. Windows
+// sends WM_DESTROY to a window whose WM_CREATE failed; wine sends only WM_NCDESTROY, so
+// under wine this holds even for a window that would post the quit there.
+HHOOK refusingHook = nullptr;
+LRESULT CALLBACK RefuseControls(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND &&
+        (reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs->style & WS_CHILD) != 0)
+        return 1;
+    return CallNextHookEx(refusingHook, code, wParam, lParam);
+}
+
+TEST(Win32Window, FailedSetUpThrowsWithoutQuitting) {
+    win32test::PumpMessages();
+    refusingHook = SetWindowsHookExW(WH_CBT, &RefuseControls, nullptr, GetCurrentThreadId());
+    ASSERT_NE(refusingHook, nullptr);
+    EXPECT_THROW(kneebrace::win32::Form15Window(GetModuleHandleW(nullptr)), std::runtime_error);
+    UnhookWindowsHookEx(refusingHook);
+    MSG msg{};
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 }  // namespace

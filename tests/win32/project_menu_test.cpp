@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,13 +37,15 @@ struct MenuWindow {
     std::wstring name = L"YC-1 刚架梁";
     UnsavedChoice unsaved = UnsavedChoice::Cancel;
     std::vector<std::string> asked;
-    std::string told;  // the text of the last message
+    std::string told;                          // the text of the last message
+    std::function<void()> whileAskingUnsaved;  // called while 保存/不保存/取消 is up
     std::unique_ptr<ProjectMenu> menu;
 
     MenuWindow() {
         ProjectDialogs d;
         d.askUnsaved = [this](HWND, const std::wstring&) {
             asked.emplace_back("unsaved");
+            if (whileAskingUnsaved) whileAskingUnsaved();
             return unsaved;
         };
         d.chooseFile = [this](HWND, bool save, const std::wstring&) {
@@ -197,6 +200,51 @@ TEST(Win32ProjectMenu, LoggingOffAsksAboutUnsavedChanges) {
         SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
         EXPECT_EQ(w.hwnd(), nullptr);
         EXPECT_EQ(w.asked, row.askedByClosing);
+        win32test::PumpMessages();
+    }
+}
+
+// While 保存/不保存/取消 is up, a second close (the frame's, the 关闭 button's) or a logoff
+// answers "not now" instead of asking over it; the question's own answer then goes as
+// usual.
+TEST(Win32ProjectMenu, ClosingOrLoggingOffWhileAskingWaitsForTheAnswer) {
+    constexpr UINT kCloseButton = 0;  // the 关闭 button pressed
+    struct Row {
+        const char* name;
+        UINT asker;     // WM_CLOSE or WM_QUERYENDSESSION, which asks
+        UINT intruder;  // what comes while the question is up
+    };
+    const Row rows[] = {
+        {"logoff while closing", WM_CLOSE, WM_QUERYENDSESSION},
+        {"close while closing", WM_CLOSE, WM_CLOSE},
+        {"close button while closing", WM_CLOSE, kCloseButton},
+        {"close while logging off", WM_QUERYENDSESSION, WM_CLOSE},
+        {"logoff while logging off", WM_QUERYENDSESSION, WM_QUERYENDSESSION},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        MenuWindow w;
+        w.Run(MenuCommand::AddMember);
+        w.asked.clear();
+        w.unsaved = UnsavedChoice::Discard;
+        HWND hwnd = w.hwnd();
+        bool intruded = false;
+        w.whileAskingUnsaved = [&] {
+            if (intruded) return;  // asked again: the fault, recorded in `asked`
+            intruded = true;
+            if (row.intruder == kCloseButton) w.ui.Click("Command3");
+            else if (row.intruder == WM_QUERYENDSESSION)
+                EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, 0), FALSE);
+            else SendMessageW(hwnd, row.intruder, 0, 0);
+            EXPECT_TRUE(IsWindow(hwnd));
+        };
+        const LRESULT answer = SendMessageW(hwnd, row.asker, 0, 0);
+        EXPECT_TRUE(intruded);
+        EXPECT_EQ(w.asked, std::vector<std::string>{"unsaved"});
+        // 不保存: closing closes, logging off may go on.
+        if (row.asker == WM_CLOSE) EXPECT_FALSE(IsWindow(hwnd));
+        else EXPECT_EQ(answer, TRUE);
+        w.whileAskingUnsaved = nullptr;
         win32test::PumpMessages();
     }
 }
