@@ -277,11 +277,8 @@ bool OldFileAsideNameTaken(const wchar_t* target, const wchar_t*, const wchar_t*
 }
 
 TEST(Win32ProjectMenu, SaveLeavingBothFilesAsideSaysWhere) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0U);
-    const std::wstring folder =
-        std::wstring(temp) + L"两个 文件 " + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring folder = win32test::NewTemporaryFolder(L"两个 文件");
+    ASSERT_FALSE(folder.empty());
     MenuWindow w;
     w.Run(MenuCommand::AddMember);
     w.path = folder + L"\\工程 乙.kbproj";

@@ -23,22 +23,9 @@ using kneebrace::win32::FilesAside;
 using kneebrace::win32::ReadWholeFile;
 using kneebrace::win32::WriteWholeFile;
 
-// A new folder in the temporary folder, its name with Chinese characters and blanks.
-std::wstring NewFolder(const std::wstring& name) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    EXPECT_GT(GetTempPathW(MAX_PATH, temp), 0U);
-    const std::wstring folder =
-        std::wstring(temp) + name + L" " + std::to_wstring(GetCurrentProcessId());
-    EXPECT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    return folder;
-}
-
 TEST(SafeFile, WritesWholeOrLeavesTheOldFile) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0U);
-    const std::wstring folder =
-        std::wstring(temp) + L"工程 文件夹 " + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring folder = win32test::NewTemporaryFolder(L"工程 文件夹");
+    ASSERT_FALSE(folder.empty());
     ASSERT_TRUE(CreateDirectoryW((folder + L"\\子 文件夹").c_str(), nullptr));
     const std::string old = "the engineer's earlier project";
     ASSERT_TRUE(WriteWholeFile(folder + L"\\旧 工程.kbproj", old));
@@ -102,7 +89,8 @@ bool FailingReplace(const wchar_t* target, const wchar_t* temporary, const wchar
 }
 
 TEST(SafeFile, ReplaceFailingHalfWayLosesNoFile) {
-    const std::wstring folder = NewFolder(L"半途 失败");
+    const std::wstring folder = win32test::NewTemporaryFolder(L"半途 失败");
+    ASSERT_FALSE(folder.empty());
     const std::wstring path = folder + L"\\旧 工程.kbproj";
     const std::string old = "the engineer's earlier project", fresh = "the project as saved";
     struct Row {
@@ -158,7 +146,8 @@ TEST(SafeFile, ReplaceFailingHalfWayLosesNoFile) {
 // whose whole path is within MAX_PATH: the temporary file beside it has a longer one.
 TEST(SafeFile, WritesInAFolderOfTheLongestName) {
     constexpr std::size_t kLength = 247;
-    const std::wstring top = NewFolder(L"长 文件夹");
+    const std::wstring top = win32test::NewTemporaryFolder(L"长 文件夹");
+    ASSERT_FALSE(top.empty());
     std::wstring folder = top;
     while (folder.size() < kLength) {
         const std::size_t room = kLength - folder.size() - 1;

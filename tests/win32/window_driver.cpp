@@ -47,6 +47,14 @@ std::vector<std::wstring> Listing(const std::wstring& folder) {
     return names;
 }
 
+std::wstring NewTemporaryFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    if (GetTempPathW(MAX_PATH, temp) == 0) return {};
+    const std::wstring folder =
+        std::wstring(temp) + name + L" " + std::to_wstring(GetCurrentProcessId());
+    return CreateDirectoryW(folder.c_str(), nullptr) ? folder : std::wstring();
+}
+
 WindowDriver::WindowDriver() {
     window_ = std::make_unique<kneebrace::win32::Form15Window>(
         GetModuleHandleW(nullptr), [this](HWND, const kneebrace::window::FaultMessage& fault) {

@@ -68,4 +68,8 @@ std::vector<HWND> ThreadWindows();
 // The names in a folder, sorted; hidden ones too.
 std::vector<std::wstring> Listing(const std::wstring& folder);
 
+// A new folder in the temporary folder named `name` and the process's id (tests give
+// names with Chinese characters and blanks); empty when it could not be made.
+std::wstring NewTemporaryFolder(const std::wstring& name);
+
 }  // namespace win32test
