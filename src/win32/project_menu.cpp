@@ -270,18 +270,30 @@ void MemberListDialog(HWND owner, window::ProjectSession& session) {
     const auto fill = [&](const CodeDialog& d, std::optional<std::size_t> select) {
         HWND list = d.Item(kList);
         SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        // A long name or verdict scrolls sideways rather than being cut off.
+        HDC dc = GetDC(list);
+        const HGDIOBJ before =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        LONG widest = 0;
         for (const window::MemberRow& row : session.MemberRows()) {
             const std::wstring line =
                 (row.current ? L"▶ " : L"    ") + Widen(row.name) + L"　—　" + Widen(row.verdict);
             SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &extent);
+            widest = std::max(widest, extent.cx);
         }
+        SelectObject(dc, before);
+        ReleaseDC(list, dc);
+        SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
         if (select) SendMessageW(list, LB_SETCURSEL, *select, 0);
         follow(d);
     };
     CodeDialog dialog;
     dialog.layOut = [&](CodeDialog& d) {
-        d.Add(L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kList,
-              12, 12, 456, 220, WS_EX_CLIENTEDGE);
+        d.Add(L"LISTBOX", L"",
+              WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kList, 12,
+              12, 456, 220, WS_EX_CLIENTEDGE);
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             const int id = idOf(i);
             d.Add(L"BUTTON", Widen(buttons[i].caption),

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -247,6 +248,19 @@ TEST(Win32ProjectDialogs, MemberListWorksTheProject) {
              "打开 改名… 删除 上移 关闭",
              {"A", "乙"}},
         };
+        // Every line can be scrolled to its end: a long name or verdict is not cut off.
+        HDC dc = GetDC(list);
+        const HGDIOBJ before =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+            wchar_t line[512] = {};
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, line, static_cast<int>(wcslen(line)), &extent);
+            EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), extent.cx);
+        }
+        SelectObject(dc, before);
+        ReleaseDC(list, dc);
         for (const Step& step : steps) {
             SCOPED_TRACE(step.what);
             step.act();
