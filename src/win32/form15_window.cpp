@@ -647,18 +647,7 @@ void Form15Window::ReportStale(bool stale) {
     reportPrint_->ReportStale(stale);
 }
 
-bool Form15Window::MayClose() {
-    // A second close or a logoff while the question is up waits for its answer rather than
-    // asking again over it.
-    if (askingToClose_) return false;
-    if (sessionEnding_ || !mayClose_) return true;
-    askingToClose_ = true;
-    const struct Asked {
-        bool& asking;
-        ~Asked() { asking = false; }
-    } asked{askingToClose_};
-    return mayClose_();
-}
+bool Form15Window::MayClose() { return sessionEnding_ || !mayClose_ || mayClose_(); }
 
 void Form15Window::Close() {
     if (!MayClose()) return;

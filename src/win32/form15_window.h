@@ -89,7 +89,7 @@ private:
     void ReportStale(bool stale) override;
     void Close() override;
     // Whether the window may close now: `mayClose_` asks, unless Windows is ending the
-    // session after it was answered; false while that question is already up.
+    // session after it was answered.
     bool MayClose();
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -132,7 +132,6 @@ private:
     std::function<bool(int)> onMenuCommand_;
     std::function<bool()> mayClose_;
     bool sessionEnding_ = false;  // WM_ENDSESSION said the session ends
-    bool askingToClose_ = false;  // `mayClose_` is asking
 };
 
 // Runs the messages of the thread until the window closes; returns WM_QUIT's code.

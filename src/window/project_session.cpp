@@ -128,6 +128,14 @@ void ProjectSession::StartUntitled() {
 
 bool ProjectSession::SettleUnsaved() {
     if (!dirty_) return true;
+    // A close or a logoff that comes while the question (or the save it leads to) is up
+    // waits for its answer rather than asking again over it.
+    if (settling_) return false;
+    settling_ = true;
+    const struct Settled {
+        bool& settling;
+        ~Settled() { settling = false; }
+    } settled{settling_};
     switch (view_.AskUnsaved(DisplayName())) {
         case UnsavedChoice::Save: return Save();
         case UnsavedChoice::Discard: return true;

@@ -153,6 +153,7 @@ private:
     std::optional<std::size_t> current_;
     bool open_ = false;
     bool dirty_ = false;
+    bool settling_ = false;  // the unsaved question, or the save it chose, is under way
 };
 
 // The verdict of a member as the list shows it.
